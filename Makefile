@@ -1,0 +1,26 @@
+# The two commands of the README: `make play` and `make test`.
+BUILD ?= build
+TEST_BUILD ?= build-test
+JOBS ?= 2
+XVFB = xvfb-run -a -s "-screen 0 1920x1080x24"
+
+.PHONY: play test build deps bench
+
+deps:
+	@bash tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+play: build
+	cd $(BUILD) && ./brimvale
+
+# The whole suite, built with AddressSanitizer and UndefinedBehaviorSanitizer, under a virtual display.
+test: deps
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIMVALE_SANITIZE=ON
+	cmake --build $(TEST_BUILD) -j$(JOBS)
+	cd $(TEST_BUILD) && $(XVFB) ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	cd $(BUILD) && $(XVFB) ./brimvale-bench

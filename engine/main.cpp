@@ -1,0 +1,7 @@
+#include "engine/engine.h"
+
+int main()
+{
+    EngineOptions options;
+    return RunEngine(options);
+}

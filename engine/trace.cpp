@@ -1,0 +1,92 @@
+#include "engine/trace.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+
+#include "platform/os.h"
+
+namespace {
+
+std::FILE* traceFile = nullptr;
+std::string tracePath;
+std::uint64_t byteLimit = TraceByteLimit;
+std::uint64_t bytesWritten = 0;
+bool traceCut = false;
+
+}  // namespace
+
+void TraceInit()
+{
+    TraceClose();
+    std::string documents = OsDocumentsFolder();
+    std::string folder = documents + "/Tessaro/Brimvale/";
+    OsCreateDirectory(documents);
+    OsCreateDirectory(documents + "/Tessaro");
+    OsCreateDirectory(folder);
+    tracePath = folder + "Trace.log";
+    bytesWritten = 0;
+    traceCut = false;
+    traceFile = std::fopen(tracePath.c_str(), "w");
+    if (traceFile == nullptr) {
+        DebugPrint("Error opening file: %s\n", "Trace.log");
+    }
+}
+
+void Trace(const char* format, ...)
+{
+    if (traceFile == nullptr || traceCut) {
+        return;
+    }
+    char line[1024];
+    va_list arguments;
+    va_start(arguments, format);
+    int length = std::vsnprintf(line, sizeof line, format, arguments);
+    va_end(arguments);
+    if (length < 0) {
+        return;
+    }
+    std::uint64_t size = static_cast<std::uint64_t>(length) + 1;
+    if (bytesWritten + size > byteLimit) {
+        // A long session would otherwise fill the disk: keep the first part and say where it stops.
+        std::fprintf(traceFile, "Trace: cut here after %llu bytes; later lines are not written\n",
+                     static_cast<unsigned long long>(bytesWritten));
+        std::fflush(traceFile);
+        traceCut = true;
+        return;
+    }
+    if (static_cast<size_t>(length) >= sizeof line) {
+        // Longer than the buffer: format again at full length.
+        va_start(arguments, format);
+        std::vfprintf(traceFile, format, arguments);
+        va_end(arguments);
+        std::fputc('\n', traceFile);
+    } else {
+        std::fputs(line, traceFile);
+        std::fputc('\n', traceFile);
+    }
+    bytesWritten += size;
+}
+
+int DebugPrint(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    int result = std::vprintf(format, arguments);
+    va_end(arguments);
+    return result;
+}
+
+void TraceClose()
+{
+    if (traceFile != nullptr) {
+        std::fclose(traceFile);
+        traceFile = nullptr;
+    }
+}
+
+std::string TracePath() { return tracePath; }
+
+void TraceSetByteLimit(std::uint64_t bytes) { byteLimit = bytes; }
+
+bool TraceIsOpen() { return traceFile != nullptr; }

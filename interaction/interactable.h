@@ -1,0 +1,73 @@
+// Mouse-driven controls: invisible, possibly turned rectangles that report hover, click, hold and value.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/pxl.h"
+
+enum InteractableKind : uint32_t {
+    KindMomentary = 0,
+    KindToggle = 1,
+};
+
+class Interactable {
+public:
+    // Appends the control to the interaction system, which owns it. order -1 takes the next free order.
+    Interactable(PXL_Vec2 position, PXL_Vec2 size, uint32_t kind, int32_t order, float rotation, bool screenSpace);
+    virtual ~Interactable() = default;
+    virtual void Update();
+
+    void SetTransform(PXL_Vec2 position, PXL_Vec2 size);
+
+    PXL_Vec2 corners[4] = {};
+    bool cornersDirty = true;
+    bool hovered = false;
+    bool clicked = false;
+    bool held = false;
+    float value = 0.0f;
+    bool screenSpace = false;
+    int32_t order = 0;
+    bool enabled = true;
+    float rotation = 0.0f;  // degrees, counter-clockwise
+    bool converted = false;
+    int32_t cue = -1;
+    PXL_Vec2 position{0, 0};
+    PXL_Vec2 size{0, 0};
+    uint32_t kind = 0;
+};
+
+class Slider : public Interactable {
+public:
+    Slider(PXL_Vec2 start, PXL_Vec2 end, PXL_Vec2 handleSize, float value, float rotation, int32_t order);
+    void Update() override;
+
+    PXL_Vec2 start;
+    PXL_Vec2 end;
+    float length;
+    bool repositionPending = true;
+    bool dragging = false;
+    PXL_Vec2 handleSize;
+};
+
+class Spinner : public Interactable {
+public:
+    Spinner(PXL_Vec2 position, PXL_Vec2 size, int32_t order = -1);
+    void Update() override;
+
+    float angle = 0.0f;  // radians
+    float grabOffset = 0.0f;
+    float totalTurn = 0.0f;
+    float lastTurn = 0.0f;
+    bool changed = true;
+    bool dragging = false;
+};
+
+// Takes the control out of the interaction system and frees it.
+void RemoveInteractable(Interactable* control);
+
+// Every live control, in creation order.
+std::vector<Interactable*>& Interactables();
+
+// True when any control is hovered this frame.
+bool AnyInteractableHovered();

@@ -1,0 +1,74 @@
+// What the simulator and the tests need from the graphics layer beyond the game's own calls: choosing the
+// backend, a fixed time step, scripted input, the record of what a frame drew, and reading the picture back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/pxl.h"
+
+enum class PxlBackendKind {
+    SdlGl,     // real window, OpenGL 3.3 core
+    Headless,  // no window; textures decoded for their sizes; draws only recorded
+};
+
+// Must be called before PXL_System_Init; the default is SdlGl.
+void PxlSelectBackend(PxlBackendKind kind);
+PxlBackendKind PxlCurrentBackend();
+
+// The SDL backend opens its window hidden (for screenshots from the simulator).
+void PxlSetHiddenWindow(bool hidden);
+
+// Fixed frame time in seconds; 0 restores the measured frame time and real pacing.
+void PxlSetFixedTimestep(double seconds);
+
+// Scripted input: while on, the backend's own input and window events are ignored and only the calls below
+// change the input state. Changes made before PXL_System_Update of a frame are seen by that frame.
+void PxlSetScriptedInput(bool scripted);
+void PxlInjectKey(int key, bool down);
+void PxlInjectMouse(float x, float y);
+void PxlInjectFocus(bool focused);
+void PxlInjectResize(int width, int height);
+void PxlInjectClose();
+
+// Called at the start of every PXL_System_Update with the number of the frame (0 for the first).
+using PxlFrameHook = void (*)(uint64_t frame, void* user);
+void PxlSetFrameHook(PxlFrameHook hook, void* user);
+uint64_t PxlFrameNumber();
+
+float PxlCameraZoom();
+PXL_Color PxlBackgroundColor();
+uint32_t PxlWindowStyle();
+bool PxlCursorShown();
+
+// One record per PXL_Graphics_DrawMesh, with the state in force at that moment.
+struct PxlDrawRecord {
+    int pixelShader = 0;
+    int vertexShader = 0;
+    PXL_Texture texture = nullptr;
+    PXL_Vec2 position{0, 0};
+    PXL_Vec2 scale{1, 1};
+    float rotation = 0;
+    PXL_Color tint{0, 0, 0, 0};
+    float alpha = 1;
+    PXL_Vec2 textureOffset{0, 0};
+    int filter = 0;
+    int address = 0;
+    int blend = 0;
+    int vertexCount = 0;
+    PXL_VertexShader customVertex = nullptr;
+    PXL_PixelShader customPixel = nullptr;
+};
+
+// Recording is on by default for the headless backend and off for SDL/GL. The list holds the draws since
+// the latest PXL_Graphics_StartDrawing (so after FinishDrawing it holds the whole last frame).
+void PxlSetRecordDraws(bool record);
+const std::vector<PxlDrawRecord>& PxlFrameDraws();
+
+// Number of GPU draw calls the last finished frame needed (0 for headless).
+int PxlLastFrameDrawCalls();
+
+// The last finished frame as RGBA8, top row first. False when the backend has no pixels (headless).
+bool PxlReadFramePixels(std::vector<uint8_t>& rgba, int& width, int& height);
+bool PxlWriteFramePng(const std::string& path, std::string* error);

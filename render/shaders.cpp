@@ -1,0 +1,32 @@
+#include "render/shaders.h"
+
+#include "engine/system.h"
+
+PXL_VertexShader CustomVertexShader = nullptr;
+PXL_PixelShader TerminalPixelShader = nullptr;
+
+namespace {
+
+bool ShadersInit()
+{
+    CustomVertexShader = PXL_Graphics_LoadVertexShader("./Assets/Shaders/CustomVertexShader.hlsl");
+    TerminalPixelShader = PXL_Graphics_LoadPixelShader("./Assets/Shaders/TerminalShader.hlsl");
+    return true;
+}
+
+void ShadersExit()
+{
+    PXL_Graphics_FreeVertexShader(&CustomVertexShader);
+    PXL_Graphics_FreePixelShader(&TerminalPixelShader);
+}
+
+}  // namespace
+
+const BaseSystem ShaderSystem = {"ShaderSystem", ShadersInit, SystemUpdateNothing, SystemNothing, ShadersExit};
+
+void UseTerminalShaders()
+{
+    PXL_Graphics_SetCustomPixelShader(TerminalPixelShader);
+    PXL_Graphics_SetCustomVertexShader(CustomVertexShader);
+    PXL_Graphics_SetShaderMode(2, 1);
+}

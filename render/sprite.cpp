@@ -1,0 +1,148 @@
+#include "render/sprite.h"
+
+#include "engine/system.h"
+#include "engine/trace.h"
+
+float DrawAlpha = 1.0f;
+PXL_Color DrawTint = {0, 0, 0, 0};
+MeshHolder* UnitQuad = nullptr;
+
+namespace {
+
+float Clamp01(float value) { return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value); }
+
+PXL_Mesh BuildQuad(float uMax, float vMax)
+{
+    const PXL_Color black = {0, 0, 0, 1};
+    const PXL_Vec2 positions[6] = {{-0.5f, -0.5f}, {-0.5f, 0.5f}, {0.5f, 0.5f},
+                                   {-0.5f, -0.5f}, {0.5f, 0.5f},  {0.5f, -0.5f}};
+    const PXL_Vec2 uvs[6] = {{0, vMax}, {0, 0}, {uMax, 0}, {0, vMax}, {uMax, 0}, {uMax, vMax}};
+    PXL_Graphics_StartMesh();
+    for (int i = 0; i < 6; ++i) {
+        PXL_Graphics_AddVertex(&positions[i], &black, &uvs[i]);
+    }
+    return PXL_Graphics_EndMesh();
+}
+
+bool MeshInit()
+{
+    UnitQuad = new MeshHolder{BuildQuad(1.0f, 1.0f)};
+    return true;
+}
+
+void MeshExit()
+{
+    if (UnitQuad != nullptr) {
+        PXL_Graphics_FreeMesh(&UnitQuad->mesh);
+        delete UnitQuad;
+        UnitQuad = nullptr;
+    }
+}
+
+// The one immediate draw: a temporary sheet and sprite around the texture, drawn and freed at once.
+void DrawImmediate(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, const PXL_Color* tint,
+                   int filter, float rotation)
+{
+    SpriteSheet sheet = {1, 1, texture};
+    Sprite sprite = {};
+    CreateSprite(&sprite, texture != nullptr ? &sheet : nullptr);
+    if (position != nullptr) {
+        sprite.transform->position = *position;
+    }
+    if (scale != nullptr) {
+        sprite.transform->scale = *scale;
+    }
+    sprite.transform->rotation = rotation;
+    PXL_Graphics_SetShaderMode(1, 0);
+    PXL_Graphics_SetTextureSamplerData(filter, 2);
+    sprite.alpha = Clamp01(DrawAlpha);
+    DrawSprite(&sprite, tint, false, filter);
+    PXL_Graphics_FreeMesh(&sprite.mesh->mesh);
+    delete sprite.mesh;
+    delete sprite.transform;
+}
+
+}  // namespace
+
+const BaseSystem MeshSystem = {"MeshSystem", MeshInit, SystemUpdateNothing, SystemNothing, MeshExit};
+
+Sprite* CreateSprite(Sprite* sprite, SpriteSheet* sheet)
+{
+    sprite->frame = 0;
+    sprite->alpha = 1.0f;
+    sprite->sheet = sheet;
+    float uMax = 1.0f;
+    float vMax = 1.0f;
+    if (sheet != nullptr && sheet->columns > 0 && sheet->rows > 0) {
+        uMax = 1.0f / static_cast<float>(sheet->columns);
+        vMax = 1.0f / static_cast<float>(sheet->rows);
+    }
+    sprite->mesh = new MeshHolder{BuildQuad(uMax, vMax)};
+    sprite->transform = new SpriteTransform{{0, 0}, 0.0f, {1, 1}};
+    return sprite;
+}
+
+void FreeSprite(Sprite* sprite)
+{
+    if (sprite == nullptr) {
+        return;
+    }
+    delete sprite->transform;
+    if (sprite->mesh != nullptr) {
+        if (sprite->mesh->mesh != nullptr) {
+            PXL_Graphics_FreeMesh(&sprite->mesh->mesh);
+        }
+        delete sprite->mesh;
+    }
+    delete sprite;
+}
+
+void SpriteSetFrame(Sprite* sprite, uint32_t frame)
+{
+    uint32_t frames = sprite->sheet != nullptr ? sprite->sheet->rows * sprite->sheet->columns : 0u;
+    // Without a sheet the bound wraps, so every frame is taken.
+    if (frame <= frames - 1u) {
+        sprite->frame = frame;
+    }
+    Trace("SpriteSetFrame: frame index = %d", static_cast<int>(sprite->frame));
+}
+
+void DrawSprite(Sprite* sprite, const PXL_Color* tint, bool keepShader, int filter)
+{
+    SpriteSheet* sheet = sprite->sheet;
+    if (sheet != nullptr) {
+        if (!keepShader) {
+            PXL_Graphics_SetShaderMode(1, 0);
+        }
+        if (sheet->texture != nullptr) {
+            PXL_Graphics_SetTexture(sheet->texture);
+        }
+        uint32_t columns = sheet->columns != 0 ? sheet->columns : 1u;
+        uint32_t rows = sheet->rows != 0 ? sheet->rows : 1u;
+        uint32_t column = sprite->frame % columns;
+        uint32_t row = sprite->frame / columns;
+        PXL_Vec2 offset = {static_cast<float>(column) / static_cast<float>(columns),
+                           static_cast<float>(row) / static_cast<float>(rows)};
+        PXL_Graphics_SetCB_TextureOffset(&offset);
+    } else if (!keepShader) {
+        PXL_Graphics_SetShaderMode(0, 0);
+    }
+    const SpriteTransform* transform = sprite->transform;
+    PXL_Graphics_SetCB_TransformData(&transform->position, &transform->scale, transform->rotation);
+    PXL_Graphics_SetCB_Alpha(sprite->alpha);
+    PXL_Graphics_SetCB_TintColor(tint);
+    PXL_Graphics_SetBlendMode(1);
+    PXL_Graphics_SetTextureSamplerData(filter, 2);
+    PXL_Graphics_DrawMesh(sprite->mesh->mesh, 0);
+}
+
+void DrawTexture(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, int filter, float rotation)
+{
+    DrawImmediate(texture, position, scale, &DrawTint, filter, rotation);
+}
+
+void DrawTextureTinted(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, const PXL_Color* tint,
+                       float rotation)
+{
+    DrawImmediate(texture, position, scale, tint, 1, rotation);
+}

@@ -1,0 +1,47 @@
+// The drawable record and the one draw sequence every picture goes through.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/pxl.h"
+
+struct SpriteSheet {
+    uint32_t rows;
+    uint32_t columns;
+    PXL_Texture texture;
+};
+
+struct SpriteTransform {
+    PXL_Vec2 position;
+    float rotation;
+    PXL_Vec2 scale;
+};
+
+struct MeshHolder {
+    PXL_Mesh mesh;
+};
+
+struct Sprite {
+    uint32_t frame;
+    float alpha;
+    SpriteSheet* sheet;
+    MeshHolder* mesh;
+    SpriteTransform* transform;
+};
+
+// Current draw state of the immediate draws and of text.
+extern float DrawAlpha;
+extern PXL_Color DrawTint;
+
+Sprite* CreateSprite(Sprite* sprite, SpriteSheet* sheet);
+void FreeSprite(Sprite* sprite);  // frees a heap sprite made with new Sprite{}
+void SpriteSetFrame(Sprite* sprite, uint32_t frame);
+void DrawSprite(Sprite* sprite, const PXL_Color* tint, bool keepShader, int filter);
+
+// Immediate draws of a whole texture; a null texture draws an untextured quad in the tint's colour.
+void DrawTexture(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, int filter, float rotation);
+void DrawTextureTinted(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, const PXL_Color* tint,
+                       float rotation);
+
+// The unit quad built by the mesh system.
+extern MeshHolder* UnitQuad;

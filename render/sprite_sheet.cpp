@@ -1,0 +1,198 @@
+#include "render/sprite_sheet.h"
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "engine/system.h"
+#include "render/shaders.h"
+
+PXL_Texture GlowTexture = nullptr;
+
+namespace {
+
+struct SheetDeclaration {
+    std::string fileName;
+    SpriteSheetId id;
+    uint32_t columns;
+    uint32_t rows;
+};
+
+std::vector<SheetDeclaration> declarations;
+std::map<SpriteSheetId, Sprite*> sheetTable;
+
+void FreeTableEntry(Sprite* sprite)
+{
+    if (sprite == nullptr) {
+        return;
+    }
+    SpriteSheet* sheet = sprite->sheet;
+    FreeSprite(sprite);
+    if (sheet != nullptr) {
+        PXL_Graphics_FreeTexture(&sheet->texture);
+        delete sheet;
+    }
+}
+
+bool SheetsInit()
+{
+    DeclareSpriteSheet(SheetButton1, "Interactables/Button_1-Sheet.png", 3, 1);
+    DeclareSpriteSheet(SheetButton2, "Interactables/Button_2-Sheet.png", 3, 1);
+    DeclareSpriteSheet(SheetButtonPhone, "Interactables/Button_Phone-Sheet.png", 3, 1);
+    DeclareSpriteSheet(SheetSwitch, "Interactables/Switch_1-Sheet.png", 2, 1);
+    DeclareSpriteSheet(SheetKeyhole, "Interactables/Keyhole-Sheet.png", 2, 1);
+    DeclareSpriteSheet(SheetCheckbox, "Interactables/Checkbox-Sheet.png", 2, 1);
+    DeclareSpriteSheet(SheetTrashcan, "Interactables/Trashcan_Sheet.png", 2, 1);
+    DeclareSpriteSheet(SheetPencilCursor, "PencilCursor.png", 1, 1);
+    DeclareSpriteSheet(FontIBM3270, "Fonts/IBM3270Regular.png", 16, 6);
+    DeclareSpriteSheet(FontOxygenMono, "Fonts/OxygenMono_Font_Texture.png", 16, 6);
+    DeclareSpriteSheet(FontLumenfall, "Fonts/Lumenfall_Font_Texture.png", 16, 6);
+    DeclareSpriteSheet(FontTickingTimebomb, "Fonts/TickingTimebomb.png", 16, 6);
+    DeclareSpriteSheet(FontSymbols, "Fonts/Symbols.png", 16, 6);
+    DeclareSpriteSheet(SheetPhone, "Modules/Phone/Phone.png", 1, 1);
+    DeclareSpriteSheet(SheetPhoneBookList, "Aesthetics/PhoneBookList.png", 1, 1);
+    GlowTexture = PXL_Graphics_LoadTexture("./Assets/Fonts/TerminalTextBackground.png");
+    LoadDeclaredSheets();
+    return true;
+}
+
+void SheetsExit()
+{
+    for (auto& entry : sheetTable) {
+        FreeTableEntry(entry.second);
+    }
+    sheetTable.clear();
+    declarations.clear();
+    PXL_Graphics_FreeTexture(&GlowTexture);
+}
+
+}  // namespace
+
+const BaseSystem SpriteSheetSystem = {"SpriteSheetSystem", SheetsInit, SystemUpdateNothing, SystemNothing,
+                                      SheetsExit};
+
+void DeclareSpriteSheet(SpriteSheetId id, const char* fileName, uint32_t columns, uint32_t rows)
+{
+    declarations.push_back({fileName, id, columns, rows});
+}
+
+void LoadDeclaredSheets()
+{
+    for (const SheetDeclaration& declaration : declarations) {
+        auto* sheet = new SpriteSheet{declaration.rows, declaration.columns, nullptr};
+        char path[50];
+        int written = std::snprintf(path, sizeof path, "Assets/%s", declaration.fileName.c_str());
+        // A name too long for the path buffer would load a cut name; leave the sheet without a picture instead.
+        if (written > 0 && static_cast<size_t>(written) < sizeof path) {
+            sheet->texture = PXL_Graphics_LoadTexture(path);
+        }
+        Sprite* sprite = CreateSprite(new Sprite{}, sheet);
+        auto found = sheetTable.find(declaration.id);
+        if (found != sheetTable.end()) {
+            FreeTableEntry(found->second);
+        }
+        sheetTable[declaration.id] = sprite;
+    }
+}
+
+Sprite* GetSheetSprite(SpriteSheetId id)
+{
+    auto found = sheetTable.find(id);
+    return found != sheetTable.end() ? found->second : nullptr;
+}
+
+float FontAdvanceFactor(SpriteSheetId font)
+{
+    switch (font) {
+    case FontIBM3270:
+        return 2.4f;
+    case FontOxygenMono:
+        return 2.0f;
+    case FontLumenfall:
+        return 3.4f;
+    case FontTickingTimebomb:
+        return 2.0f;
+    case FontSymbols:
+        return 5.0f;
+    default:
+        return 0.0f;
+    }
+}
+
+void DrawSheetFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation,
+                    const PXL_Color* tint)
+{
+    Sprite* sprite = GetSheetSprite(id);
+    if (sprite == nullptr) {
+        return;
+    }
+    sprite->transform->position = position;
+    sprite->transform->scale = size;
+    sprite->transform->rotation = rotation;
+    SpriteSetFrame(sprite, frame);
+    DrawSprite(sprite, tint, false, 1);
+}
+
+void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation)
+{
+    UseTerminalShaders();
+    DrawAlpha = 0.6f;
+    SpriteSheet glowSheet = {1, 1, GlowTexture};
+    Sprite glow = {};
+    CreateSprite(&glow, &glowSheet);
+    glow.transform->position = position;
+    glow.transform->rotation = rotation;
+    glow.transform->scale = {size.x * 1.5f, size.y * 1.5f};
+    glow.alpha = DrawAlpha < 0.0f ? 0.0f : (DrawAlpha > 1.0f ? 1.0f : DrawAlpha);
+    DrawSprite(&glow, &DrawTint, true, 1);
+    PXL_Graphics_FreeMesh(&glow.mesh->mesh);
+    delete glow.mesh;
+    delete glow.transform;
+    DrawAlpha = 1.0f;
+
+    Sprite* sprite = GetSheetSprite(font);
+    if (sprite == nullptr) {
+        return;
+    }
+    sprite->transform->position = position;
+    sprite->transform->scale = size;
+    sprite->transform->rotation = rotation;
+    SpriteSetFrame(sprite, frame);
+    DrawSprite(sprite, &DrawTint, true, 1);
+}
+
+void DrawText(SpriteSheetId font, const std::string& text, PXL_Vec2 position, PXL_Vec2 glyphSize, bool centred,
+              bool glow)
+{
+    float factor = FontAdvanceFactor(font);
+    if (factor == 0.0f) {
+        return;
+    }
+    float advance = glyphSize.x - glyphSize.x / factor;
+    float lineHeight = glyphSize.y;
+    size_t firstLineLength = text.find('\n');
+    if (firstLineLength == std::string::npos) {
+        firstLineLength = text.size();
+    }
+    float startX = position.x;
+    if (centred) {
+        startX = position.x - advance * (static_cast<float>(firstLineLength) - 1.0f) / 2.0f;
+    }
+    PXL_Vec2 pen = {startX, position.y};
+    for (unsigned char c : text) {
+        if (c == '\n') {
+            pen.y -= lineHeight;
+            pen.x = startX;
+            continue;
+        }
+        // Bytes outside the sheet wrap around to a huge frame index and keep the glyph the sprite had.
+        uint32_t frame = static_cast<uint32_t>(c) - 32u;
+        if (glow && c != ' ' && c != '.' && c != ':') {
+            DrawGlowFrame(font, frame, pen, glyphSize, 0.0f);
+        } else {
+            DrawSheetFrame(font, frame, pen, glyphSize, 0.0f, &DrawTint);
+        }
+        PXL_Graphics_SetTextureSamplerData(1, 2);
+        pen.x += advance;
+    }
+}

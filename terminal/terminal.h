@@ -1,0 +1,64 @@
+// The green-on-black console: plays back a queue of entries as a typewriter.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/pxl.h"
+
+class TerminalButton;
+
+struct TerminalEntry {
+    std::string text;
+    bool clear = false;
+    float delay = 0.0f;  // ms
+    bool newline = false;
+    TerminalButton* button = nullptr;
+    float speed = 0.0f;  // ms per character
+    std::string event;
+};
+
+class Terminal {
+public:
+    Terminal(PXL_Vec2 position, PXL_Vec2 size);
+    ~Terminal();
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    Terminal& AddLine(std::string text);
+    Terminal& AddText(std::string text);
+    Terminal& AddDelay(float milliseconds);
+    Terminal& AddClear(float milliseconds);
+    Terminal& AddEvent(std::string name);
+    Terminal& AddSpeed(float millisecondsPerCharacter);
+    Terminal& AddButton(std::string label, void (*onClick)());
+
+    void Update(float dt);
+    void Render();
+
+    // Removes every shown button from the interaction system and forgets them.
+    void RemoveButtons();
+
+    float GlyphAdvance() const;
+    int TextRows() const;
+    int WrapWidth() const;
+
+    float typeDelay = 30.0f;
+    PXL_Vec2 textOrigin{40, -40};
+    PXL_Vec2 headerOrigin{40, -40};
+    PXL_Vec2 glyphSize{30, 30};
+    unsigned fontSheet = 7;
+    bool cursorShown = true;
+    float blinkTimer = 0.0f;
+    float blinkPeriod = 500.0f;
+    std::vector<std::string> lines{std::string()};
+    std::string header;
+    std::vector<TerminalEntry> queue;
+    std::vector<TerminalButton*> buttons;
+    PXL_Vec2 position;
+    PXL_Vec2 size;
+    float timer = 0.0f;
+};
+
+// Appends a script file's entries to the terminal's queue.
+void ReadTerminalScript(Terminal& terminal, const char* path);

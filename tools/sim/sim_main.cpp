@@ -1,0 +1,246 @@
+// brimvale-sim: the real game loop on the headless backend, with a fixed frame time, scripted input and a
+// pinned clock, so that a run repeats exactly.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "platform/os.h"
+#include "platform/pxl.h"
+#include "platform/pxl_control.h"
+#include "scenes/scene.h"
+#include "tools/sim/sim_script.h"
+
+namespace {
+
+struct Screenshot {
+    uint64_t frame;
+    std::string path;
+};
+
+struct SimRun {
+    uint64_t frames = 0;
+    double dt = 1.0 / 60.0;
+    SimScript script;
+    size_t nextEvent = 0;
+    std::vector<Screenshot> screenshots;
+    int windowWidth = 1280;
+    int windowHeight = 720;
+    bool windowGiven = false;
+    bool clockGiven = false;
+    bool failed = false;
+};
+
+const char* const Usage =
+    "usage: brimvale-sim --frames N [--dt SECONDS] [--input FILE] [--clock EPOCH] [--window WxH]\n"
+    "                    [--scene NAME] [--screenshot FRAME:FILE.png]... [--audio-out FILE.wav]\n";
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "brimvale-sim: %s\n%s", message.c_str(), Usage);
+    return 2;
+}
+
+bool ParseUnsigned(const char* text, uint64_t& value)
+{
+    if (text == nullptr || *text == '\0' || *text == '-') {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtoull(text, &end, 10);
+    return errno == 0 && *end == '\0';
+}
+
+void ApplyEvent(const SimEvent& event)
+{
+    switch (event.kind) {
+    case SimEventKind::Mouse:
+        PxlInjectMouse(event.x, event.y);
+        break;
+    case SimEventKind::Press:
+        PxlInjectKey(event.key, true);
+        break;
+    case SimEventKind::Release:
+        PxlInjectKey(event.key, false);
+        break;
+    case SimEventKind::FocusLost:
+        PxlInjectFocus(false);
+        break;
+    case SimEventKind::FocusGained:
+        PxlInjectFocus(true);
+        break;
+    case SimEventKind::Resize:
+        PxlInjectResize(static_cast<int>(event.x), static_cast<int>(event.y));
+        break;
+    case SimEventKind::Close:
+        PxlInjectClose();
+        break;
+    }
+}
+
+void BeforeFrame(uint64_t frame, void* user)
+{
+    auto* run = static_cast<SimRun*>(user);
+    if (frame == 0 && run->windowGiven) {
+        PxlInjectResize(run->windowWidth, run->windowHeight);
+    }
+    if (frame > 0 && run->clockGiven) {
+        OsAdvanceSimulatedClock(run->dt);
+    }
+    while (run->nextEvent < run->script.events.size() && run->script.events[run->nextEvent].frame <= frame) {
+        ApplyEvent(run->script.events[run->nextEvent++]);
+    }
+}
+
+bool AfterFrame(uint64_t frame, void* user)
+{
+    auto* run = static_cast<SimRun*>(user);
+    for (const Screenshot& shot : run->screenshots) {
+        if (shot.frame != frame) {
+            continue;
+        }
+        std::string error;
+        if (!PxlWriteFramePng(shot.path, &error)) {
+            std::fprintf(stderr, "brimvale-sim: screenshot of frame %llu to %s failed: %s\n",
+                         static_cast<unsigned long long>(frame), shot.path.c_str(), error.c_str());
+            run->failed = true;
+        }
+    }
+    return frame + 1 < run->frames;
+}
+
+Scene* FindScene(const std::string& name)
+{
+    for (Scene* scene : SceneRegistry()) {
+        if (name == scene->name) {
+            return scene;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    static SimRun run;
+    bool framesGiven = false;
+    std::string sceneName;
+    std::string audioOut;
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        auto needValue = [&]() { return value != nullptr; };
+        if (option == "--help" || option == "-h") {
+            std::printf("%s", Usage);
+            return 0;
+        }
+        if (!needValue()) {
+            return UsageError(option + " needs a value (or is unknown)");
+        }
+        ++i;
+        if (option == "--frames") {
+            if (!ParseUnsigned(value, run.frames)) {
+                return UsageError("--frames takes a whole number");
+            }
+            framesGiven = true;
+        } else if (option == "--dt") {
+            char* end = nullptr;
+            run.dt = std::strtod(value, &end);
+            if (*end != '\0' || !(run.dt > 0.0) || run.dt > 10.0) {
+                return UsageError("--dt takes a number of seconds above 0 and at most 10");
+            }
+        } else if (option == "--input") {
+            std::ifstream file(value);
+            if (!file) {
+                return UsageError(std::string("cannot read input file ") + value + ": " + std::strerror(errno));
+            }
+            std::stringstream text;
+            text << file.rdbuf();
+            std::string error;
+            if (!ParseSimScript(text.str(), run.script, error)) {
+                std::fprintf(stderr, "brimvale-sim: %s: %s\n", value, error.c_str());
+                return 2;
+            }
+        } else if (option == "--clock") {
+            uint64_t epoch = 0;
+            if (!ParseUnsigned(value, epoch)) {
+                return UsageError("--clock takes seconds since 1970");
+            }
+            OsSetSimulatedClock(static_cast<std::time_t>(epoch));
+            run.clockGiven = true;
+        } else if (option == "--window") {
+            int w = 0, h = 0;
+            char extra = 0;
+            if (std::sscanf(value, "%dx%d%c", &w, &h, &extra) != 2 || w < 1 || h < 1 || w > 16384 || h > 16384) {
+                return UsageError("--window takes WIDTHxHEIGHT, for example 1280x720");
+            }
+            run.windowWidth = w;
+            run.windowHeight = h;
+            run.windowGiven = true;
+        } else if (option == "--scene") {
+            sceneName = value;
+        } else if (option == "--screenshot") {
+            std::string spec = value;
+            size_t colon = spec.find(':');
+            uint64_t frame = 0;
+            if (colon == std::string::npos || colon + 1 >= spec.size() ||
+                !ParseUnsigned(spec.substr(0, colon).c_str(), frame)) {
+                return UsageError("--screenshot takes FRAME:FILE.png");
+            }
+            run.screenshots.push_back({frame, spec.substr(colon + 1)});
+        } else if (option == "--audio-out") {
+            audioOut = value;
+        } else {
+            return UsageError("unknown option " + option);
+        }
+    }
+    if (!framesGiven) {
+        return UsageError("--frames is required");
+    }
+    if (run.frames == 0) {
+        return 0;
+    }
+
+    EngineOptions options;
+    options.showWindow = false;
+    if (!sceneName.empty()) {
+        options.startScene = FindScene(sceneName);
+        if (options.startScene == nullptr) {
+            std::string known;
+            for (Scene* scene : SceneRegistry()) {
+                known += std::string(known.empty() ? "" : ", ") + scene->name;
+            }
+            return UsageError("no scene named " + sceneName + " (scenes: " + known + ")");
+        }
+    }
+    if (!run.screenshots.empty()) {
+        const char* display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0') {
+            std::fprintf(stderr, "brimvale-sim: --screenshot renders with OpenGL and needs a display; none is set "
+                                 "(run under xvfb-run)\n");
+            return 2;
+        }
+        PxlSelectBackend(PxlBackendKind::SdlGl);
+        PxlSetHiddenWindow(true);
+    } else {
+        PxlSelectBackend(PxlBackendKind::Headless);
+    }
+    (void)audioOut;
+    PxlSetFixedTimestep(run.dt);
+    PxlSetScriptedInput(true);
+    PxlSetFrameHook(BeforeFrame, &run);
+    options.afterFrame = AfterFrame;
+    options.user = &run;
+    int status = RunEngine(options);
+    if (status != 0) {
+        return status;
+    }
+    return run.failed ? 1 : 0;
+}

@@ -1,0 +1,140 @@
+#include "tools/sim/sim_script.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/pxl.h"
+
+namespace {
+
+bool ParseNumber(const std::string& word, double& value)
+{
+    if (word.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(word.c_str(), &end);
+    return errno == 0 && end != nullptr && *end == '\0';
+}
+
+bool ParseFrame(const std::string& word, uint64_t& frame)
+{
+    if (word.empty() || !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); })) {
+        return false;
+    }
+    errno = 0;
+    frame = std::strtoull(word.c_str(), nullptr, 10);
+    return errno == 0;
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+}  // namespace
+
+int ParseSimKey(const std::string& name)
+{
+    const std::string key = Lower(name);
+    struct Named {
+        const char* name;
+        int code;
+    };
+    static const Named names[] = {
+        {"left", PXL_KEY_LBUTTON},   {"right", PXL_KEY_RBUTTON},   {"middle", PXL_KEY_MBUTTON},
+        {"escape", PXL_KEY_ESCAPE},  {"space", PXL_KEY_SPACE},     {"return", PXL_KEY_RETURN},
+        {"enter", PXL_KEY_RETURN},   {"tab", PXL_KEY_TAB},         {"backspace", PXL_KEY_BACK},
+        {"shift", PXL_KEY_SHIFT},    {"control", PXL_KEY_CONTROL}, {"alt", PXL_KEY_MENU},
+    };
+    for (const Named& named : names) {
+        if (key == named.name) {
+            return named.code;
+        }
+    }
+    if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
+        return std::toupper(static_cast<unsigned char>(key[0]));
+    }
+    char* end = nullptr;
+    errno = 0;
+    long code = std::strtol(key.c_str(), &end, 0);
+    if (errno != 0 || end == key.c_str() || *end != '\0' || code <= 0 || code >= PXL_KEY_COUNT) {
+        return -1;
+    }
+    return static_cast<int>(code);
+}
+
+bool ParseSimScript(const std::string& text, SimScript& script, std::string& error)
+{
+    script.events.clear();
+    std::istringstream input(text);
+    std::string line;
+    uint64_t lastFrame = 0;
+    for (int number = 1; std::getline(input, line); ++number) {
+        std::string content = line.substr(0, line.find('#'));
+        std::istringstream words(content);
+        std::vector<std::string> parts;
+        for (std::string word; words >> word;) {
+            parts.push_back(word);
+        }
+        if (parts.empty()) {
+            continue;
+        }
+        auto fail = [&](const std::string& why) {
+            error = "input line " + std::to_string(number) + ": " + why + ": \"" + line + "\"";
+            return false;
+        };
+        SimEvent event;
+        if (!ParseFrame(parts[0], event.frame)) {
+            return fail("expected a frame number first");
+        }
+        if (event.frame < lastFrame) {
+            return fail("frame numbers must not go back");
+        }
+        if (parts.size() < 2) {
+            return fail("missing event");
+        }
+        const std::string kind = Lower(parts[1]);
+        auto expectArguments = [&](size_t count) { return parts.size() == 2 + count; };
+        if (kind == "mouse" || kind == "resize") {
+            double a = 0, b = 0;
+            if (!expectArguments(2) || !ParseNumber(parts[2], a) || !ParseNumber(parts[3], b)) {
+                return fail(kind + " takes two numbers");
+            }
+            if (kind == "resize" && (a < 1 || b < 1 || a > 16384 || b > 16384)) {
+                return fail("resize takes a width and height from 1 to 16384");
+            }
+            event.kind = kind == "mouse" ? SimEventKind::Mouse : SimEventKind::Resize;
+            event.x = static_cast<float>(a);
+            event.y = static_cast<float>(b);
+        } else if (kind == "press" || kind == "release") {
+            if (!expectArguments(1) || (event.key = ParseSimKey(parts[2])) < 0) {
+                return fail(kind + " takes one key (left, escape, a letter, or a code such as 0x41)");
+            }
+            event.kind = kind == "press" ? SimEventKind::Press : SimEventKind::Release;
+        } else if (kind == "focus") {
+            std::string state = parts.size() == 3 ? Lower(parts[2]) : std::string();
+            if (state != "lost" && state != "gained") {
+                return fail("focus takes \"lost\" or \"gained\"");
+            }
+            event.kind = state == "lost" ? SimEventKind::FocusLost : SimEventKind::FocusGained;
+        } else if (kind == "close") {
+            if (!expectArguments(0)) {
+                return fail("close takes nothing");
+            }
+            event.kind = SimEventKind::Close;
+        } else {
+            return fail("unknown event \"" + parts[1] + "\"");
+        }
+        lastFrame = event.frame;
+        script.events.push_back(event);
+    }
+    return true;
+}

@@ -1,0 +1,26 @@
+// The simulator's input script: one event a line, "FRAME EVENT".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class SimEventKind { Mouse, Press, Release, FocusLost, FocusGained, Resize, Close };
+
+struct SimEvent {
+    uint64_t frame = 0;
+    SimEventKind kind = SimEventKind::Mouse;
+    int key = 0;
+    float x = 0, y = 0;  // mouse position, or width and height of a resize
+};
+
+struct SimScript {
+    std::vector<SimEvent> events;  // in file order; frames never decrease
+};
+
+// Parses a whole script. On a malformed line returns false with an error naming the line and its number.
+bool ParseSimScript(const std::string& text, SimScript& script, std::string& error);
+
+// A key name of the script: "left", "right", "middle", "escape", "space", "return", "tab", "backspace", a
+// single letter or digit, or a virtual-key code ("0x41" or "65"). -1 when it is none of these.
+int ParseSimKey(const std::string& name);
