@@ -1,0 +1,126 @@
+#include "audio/audio_cues.h"
+
+#include "audio/audio_cue_table.h"
+#include "engine/system.h"
+#include "platform/os.h"
+
+#include <cstdlib>
+
+std::vector<std::unique_ptr<AudioCue>> audioCues;
+std::string audioSfxFolder = "./Assets/SFX/";
+
+namespace {
+
+constexpr int32_t LoopForever = -1;
+
+AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group)
+{
+    auto cue = std::make_unique<AudioCue>();
+    cue->id = id;
+    cue->group = group;
+    std::string folder = audioSfxFolder + name + "/";
+    for (const std::string& file : ListFolder(folder)) {
+        cue->sounds.push_back(CreateSound(folder + file));
+    }
+    audioCues.push_back(std::move(cue));
+    return audioCues.back().get();
+}
+
+bool AudioSystemInit()
+{
+    for (const AudioCueSpec& spec : AudioCueTable()) {
+        AudioCue* cue = BuildCue(spec.id, spec.name, spec.group);
+        cue->pitchVariation = spec.pitchVariation;
+        for (SoundRecord* record : cue->sounds) {
+            record->volume = spec.volume;
+            record->loopCount = spec.loopCount;
+        }
+    }
+    return true;
+}
+
+void AudioSystemExit()
+{
+    audioCues.clear();
+}
+
+} // namespace
+
+const BaseSystem AudioSystem = {"AudioSystem", AudioSystemInit, SystemUpdateNothing, SystemNothing, AudioSystemExit};
+
+const std::vector<AudioCueSpec>& AudioCueTable()
+{
+    static const std::vector<AudioCueSpec> table = {
+        {CueKeycap, "interactables/keycap", 3, 3.0f, 0.1f, 0},
+        {CueButton, "interactables/button", 2, 0.4f, 0.1f, 0},
+        {CueSwitch, "interactables/switch", 2, 0.4f, 0.1f, 0},
+        {CueManualOpen, "manual/open", 2, 1.0f, 0.1f, 0},
+        {CueManualClose, "manual/close", 2, 1.0f, 0.1f, 0},
+        {CueManualPage, "manual/page", 2, 1.0f, 0.1f, 0},
+        {CueDrawer, "drawer", 2, 1.5f, 0.1f, 0},
+        {CueCompletedCorrect, "completed_correct", 2, 1.0f, 0.0f, 0},
+        {CueCompletedIncorrect, "completed_incorrect", 2, 1.0f, 0.0f, 0},
+        {CueAlarm, "alarm", 2, 0.5f, 0.02f, 0},
+        {CueMachines, "machines", 2, 0.2f, 0.1f, 0},
+        {CuePhoneButton, "interactables/phone_button", 2, 1.0f, 0.1f, 0},
+        {CueKey, "interactables/key", 2, 0.7f, 0.1f, 0},
+        {CueTerminalTick, "terminal/tick", 2, 0.05f, 0.2f, 0},
+        {CueTerminalStartup, "terminal/startup", 2, 1.0f, 0.1f, 0},
+        {CueAmbienceSafe, "ambience/safe", 1, 0.5f, 0.1f, LoopForever},
+        {CueAmbienceUnsafe, "ambience/unsafe", 1, 0.01f, 0.1f, LoopForever},
+        {CuePhone, "phone", 1, 0.2f, 0.1f, 0},
+    };
+    return table;
+}
+
+AudioCue* FindAudioCue(uint32_t id)
+{
+    for (auto& cue : audioCues) {
+        if (cue->id == id) {
+            return cue.get();
+        }
+    }
+    return nullptr;
+}
+
+bool PlayCue(uint32_t id)
+{
+    AudioCue* cue = FindAudioCue(id);
+    if (!cue) {
+        return false;
+    }
+    // The pitch is drawn before the recording, so a seeded run repeats its sounds exactly.
+    float pitch = 1.0f;
+    double v = cue->pitchVariation;
+    if (v != 0.0) {
+        double r = std::rand() / 32767.0;
+        pitch = static_cast<float>(1.0 + (-v + 2.0 * v * r));
+    }
+    size_t count = cue->sounds.size();
+    if (count == 0) {
+        return true;
+    }
+    size_t index = count == 1 ? 0 : static_cast<size_t>(std::rand()) % count;
+    SoundRecord* record = cue->sounds[index];
+    record->pitch = pitch;
+
+    FMOD_CHANNELGROUP* group = SoundChannelGroup(static_cast<int32_t>(cue->group));
+    FMOD_BOOL paused = 0;
+    SoundCheck(FMOD_ChannelGroup_GetPaused(group, &paused));
+    if (paused) {
+        return true;
+    }
+    if (!SoundCheck(FMOD_System_PlaySound(soundFmodSystem, record->sound, group, 0, &record->channel))) {
+        return true;
+    }
+    SoundCheck(FMOD_Channel_SetVolume(record->channel, record->volume));
+    SoundCheck(FMOD_Channel_SetPitch(record->channel, record->pitch));
+    SoundCheck(FMOD_Channel_SetMode(record->channel, FMOD_LOOP_NORMAL));
+    SoundCheck(FMOD_Channel_SetLoopCount(record->channel, record->loopCount));
+    return true;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder)
+{
+    return OsListFiles(folder);
+}

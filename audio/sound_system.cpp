@@ -1,0 +1,79 @@
+#include "audio/sound_system.h"
+
+#include "engine/system.h"
+#include "engine/trace.h"
+
+FMOD_SYSTEM* soundFmodSystem = nullptr;
+std::map<int32_t, FMOD_CHANNELGROUP*> soundChannelGroups;
+std::vector<std::unique_ptr<SoundRecord>> soundRecords;
+FMOD_RESULT soundLastResult = FMOD_OK;
+
+namespace {
+
+constexpr int ChannelCount = 32;
+constexpr int32_t GroupCount = 4;
+
+bool SoundSystemInit()
+{
+    SoundCheck(FMOD_System_Create(&soundFmodSystem, FMOD_VERSION));
+    SoundCheck(FMOD_System_Init(soundFmodSystem, ChannelCount, FMOD_INIT_NORMAL, nullptr));
+    for (int32_t key = 0; key < GroupCount; ++key) {
+        soundChannelGroups[key] = nullptr;
+    }
+    for (auto& [key, group] : soundChannelGroups) {
+        SoundCheck(FMOD_System_CreateChannelGroup(soundFmodSystem, std::to_string(key).c_str(), &group));
+    }
+    return true;
+}
+
+void SoundSystemUpdate(float)
+{
+    SoundCheck(FMOD_System_Update(soundFmodSystem));
+}
+
+void SoundSystemExit()
+{
+    for (auto& record : soundRecords) {
+        if (record->sound) {
+            SoundCheck(FMOD_Sound_Release(record->sound));
+        }
+    }
+    soundRecords.clear();
+    for (auto& [key, group] : soundChannelGroups) {
+        FMOD_ChannelGroup_Release(group);
+    }
+    soundChannelGroups.clear();
+    SoundCheck(FMOD_System_Close(soundFmodSystem));
+    SoundCheck(FMOD_System_Release(soundFmodSystem));
+    soundFmodSystem = nullptr;
+}
+
+} // namespace
+
+const BaseSystem SoundSystem = {"SoundSystem", SoundSystemInit, SoundSystemUpdate, SystemNothing, SoundSystemExit};
+
+bool SoundCheck(FMOD_RESULT result)
+{
+    soundLastResult = result;
+    if (result != FMOD_OK) {
+        DebugPrint("There was an error in the audio system: (%d) %s\n", static_cast<int>(result),
+                   FMOD_ErrorString(result));
+        return false;
+    }
+    return true;
+}
+
+SoundRecord* CreateSound(const std::string& path)
+{
+    auto record = std::make_unique<SoundRecord>();
+    record->path = path;
+    SoundCheck(FMOD_System_CreateSound(soundFmodSystem, path.c_str(), FMOD_2D, nullptr, &record->sound));
+    soundRecords.push_back(std::move(record));
+    return soundRecords.back().get();
+}
+
+FMOD_CHANNELGROUP* SoundChannelGroup(int32_t key)
+{
+    auto found = soundChannelGroups.find(key);
+    return found == soundChannelGroups.end() ? nullptr : found->second;
+}
