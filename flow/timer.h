@@ -1,0 +1,23 @@
+// The shift's five-minute countdown, kept as the text the desk shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr float CountdownMilliseconds = 300000.0f;
+
+struct TimerState {
+    std::string displayText = "00:00.000";
+    float remaining = 0.0f; // milliseconds
+    bool started = false;
+    bool stopped = false;  // the shift ended or the time ran out
+    bool markSent = false; // the current 30-second mark has been announced
+    int32_t minutes = 0;
+    int32_t seconds = 0;
+    int32_t milliseconds = 0;
+};
+
+extern TimerState timerState;
+
+// A new shift: "00:00.000", nothing left, neither started nor stopped. The game scene's Init calls it.
+void ResetTimer();
