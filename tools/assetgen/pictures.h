@@ -1,0 +1,35 @@
+// The generator's list of pictures: each maker draws one or more files under the assets folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace art {
+
+using PictureMaker = bool (*)(const std::string& assetsDir);
+
+struct PictureGroup {
+    const char* name;
+    PictureMaker make;
+};
+
+// Every group, in the order they are drawn.
+const std::vector<PictureGroup>& AllPictureGroups();
+
+bool MakeFontSheets(const std::string& assetsDir);
+bool MakePanels(const std::string& assetsDir);
+bool MakeControls(const std::string& assetsDir);
+bool MakeLamps(const std::string& assetsDir);
+bool MakeDesk(const std::string& assetsDir);
+bool MakeDeskObjects(const std::string& assetsDir);
+bool MakeModuleParts(const std::string& assetsDir);
+bool MakeStickyNotes(const std::string& assetsDir);
+bool MakeSignals(const std::string& assetsDir);
+bool MakeNewspaper(const std::string& assetsDir);
+bool MakeBranding(const std::string& assetsDir);
+bool MakeManualPages(const std::string& assetsDir);
+
+// Writes one PNG of every picture under assetsDir on a grey ground; only paths containing `filter` if given.
+bool WriteContactSheet(const std::string& assetsDir, const std::string& outPath, const std::string& filter);
+
+} // namespace art

@@ -1,0 +1,277 @@
+// The mock-up pages written by --previews.
+#include "draw.h"
+#include "preview.h"
+#include "text.h"
+
+#include <cstdio>
+#include <string>
+
+namespace art {
+
+namespace {
+
+bool TextPreview(const std::string& dir, const std::string& out)
+{
+    Canvas canvas(1280, 720);
+    cairo_t* cr = canvas.cr();
+    SetColour(cr, Hex(0x202020));
+    cairo_paint(cr);
+    Sheet glow = LoadSheet(dir + "/Fonts/TerminalTextBackground.png");
+    struct F {
+        const char* file;
+        double factor;
+    } fonts[] = {{"Fonts/IBM3270Regular.png", 2.4},
+                 {"Fonts/OxygenMono_Font_Texture.png", 2.0},
+                 {"Fonts/Lumenfall_Font_Texture.png", 3.4},
+                 {"Fonts/TickingTimebomb.png", 2.0},
+                 {"Fonts/Symbols.png", 5.0}};
+    // 1280x720 shows the 1920x1080 design space at two thirds.
+    const double k = 2.0 / 3.0;
+    double y = 30;
+    for (auto& f : fonts) {
+        Sheet s = LoadSheet(dir + "/" + f.file, 16, 6);
+        DrawSheetText(cr, s, f.factor, "Today is Tuesday March 14th }", 30, y, 30 * k, {0, 1, 0, 1}, &glow);
+        DrawSheetText(cr, s, f.factor, "/> Reactor core must be unlocked. 0123456789 ~", 30, y + 24, 30 * k,
+                      {0, 1, 0, 1});
+        DrawSheetText(cr, s, f.factor, "Resume Game 05:00.000", 30, y + 70, 70 * k, {1, 1, 1, 1});
+        DrawSheetText(cr, s, f.factor, "abc ghi", 880, y + 70, 75 * k, {1, 0, 0, 1}, &glow);
+        y += 140;
+        FreeSheet(s);
+    }
+    FreeSheet(glow);
+    return canvas.Save(out + "/preview-text.png");
+}
+
+// World units (y up) of the 1920 x 1080 design space onto a 1280 x 720 window around a camera x.
+struct View {
+    cairo_t* cr;
+    double camX, camY = 0, k = 2.0 / 3.0;
+    double X(double x) const { return (x - camX) * k + 640; }
+    double Y(double y) const { return 360 - (y - camY) * k; }
+    double S(double s) const { return s * k; }
+    void Frame(const Sheet& s, int frame, double x, double y, double w, double h, Colour tint, double alpha = 1,
+               double rotationRadians = 0) const
+    {
+        // The game turns counter-clockwise for a positive angle (y up); the screen turns clockwise.
+        DrawFrame(cr, s, frame, X(x), Y(y), S(w), S(h), tint, alpha, -rotationRadians);
+    }
+    void Rect(double x, double y, double w, double h, Colour tint, double alpha = 1) const
+    {
+        DrawFrame(cr, Sheet{}, 0, X(x), Y(y), S(w), S(h), tint, alpha);
+    }
+    void Nine(const Sheet& s, double x, double y, double w, double h, double outset) const
+    {
+        // The border is in world units: scale the picture's cut by the view.
+        cairo_save(cr);
+        cairo_translate(cr, X(x), Y(y));
+        cairo_scale(cr, k, k);
+        DrawNineSlicePreview(cr, s, 0, 0, w, h, outset);
+        cairo_restore(cr);
+    }
+    void Text(const Sheet& font, double factor, const std::string& t, double x, double y, double size, Colour tint,
+              const Sheet* glow = nullptr, bool centred = false) const
+    {
+        DrawSheetText(cr, font, factor, t, X(x), Y(y), S(size), tint, glow, centred);
+    }
+};
+
+struct Art {
+    std::string dir;
+    Sheet Load(const std::string& rel, int c = 1, int r = 1) const { return LoadSheet(dir + "/" + rel, c, r); }
+};
+
+void Lamp(const View& v, const Sheet& bulb, double x, double y, Colour tint)
+{
+    v.Frame(bulb, 0, x, y, 120, 120, tint, 1.0);
+}
+
+// The middle of the desk as the game lays it out: terminal, countdown, plant boot, admin authentication.
+bool DeskPreview(const Art& art, const std::string& out, double camX, const std::string& name, int state)
+{
+    Canvas canvas(1280, 720);
+    cairo_t* cr = canvas.cr();
+    View v{cr, camX};
+    SetColour(cr, {0, 0, 0, 1});
+    cairo_paint(cr);
+    Sheet desk = art.Load("Desk/Desk_body_v2.png");
+    for (int i = -2; i <= 2; ++i)
+        v.Frame(desk, 0, i * 1920.0, 0, 1920, 1080, {0, 0, 0, 1});
+    Sheet screen1 = art.Load("Aesthetics/Screen_1_9Slice.png", 4, 4),
+          screen2 = art.Load("Aesthetics/Screen_2_9Slice.png", 4, 4);
+    Sheet plate = art.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4),
+          base = art.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
+    Sheet hole = art.Load("Aesthetics/Desk_Hole_2_9Slice.png", 4, 4);
+    Sheet font7 = art.Load("Fonts/IBM3270Regular.png", 16, 6), font11 = art.Load("Fonts/TickingTimebomb.png", 16, 6);
+    Sheet font8 = art.Load("Fonts/OxygenMono_Font_Texture.png", 16, 6), font12 = art.Load("Fonts/Symbols.png", 16, 6);
+    Sheet glow = art.Load("Fonts/TerminalTextBackground.png");
+    Sheet sw = art.Load("Interactables/Switch_1-Sheet.png", 2, 1), bulb = art.Load("Interactables/Light_Bulb.png");
+    Sheet button1 = art.Load("Interactables/Button_1-Sheet.png", 3, 1),
+          button2 = art.Load("Interactables/Button_2-Sheet.png", 3, 1);
+    Sheet phoneKey = art.Load("Interactables/Button_Phone-Sheet.png", 3, 1),
+          phone = art.Load("Modules/Phone/Phone.png");
+    Sheet gauge = art.Load("Modules/ReactorTemperature/temperature-gauge.png"),
+          needle = art.Load("Modules/ReactorTemperature/temperature-needle.png");
+    Sheet spinner = art.Load("Interactables/Spinner_1.png"), handle = art.Load("Interactables/Handle_1.png");
+    Sheet keyhole = art.Load("Interactables/Keyhole-Sheet.png", 2, 1), drawer = art.Load("Desk/Desk_Drawer.png");
+    Sheet objects = art.Load("Interactables/Desk_Objects.png", 4, 4), sign = art.Load("Aesthetics/IncidentSign.png");
+    Sheet note = art.Load("Interactables/StickyNote_Body.png"),
+          noteBase = art.Load("Interactables/StickyNote_Base.png");
+    Sheet bin = art.Load("Interactables/Trashcan_Sheet.png", 2, 1), pencil = art.Load("PencilCursor.png");
+    Sheet alarm = art.Load("Aesthetics/Alarm_Effect.png"), click = art.Load("Input/mouse_left.png");
+    Colour black{0, 0, 0, 1}, none{0, 0, 0, 0}, green{0, 1, 0, 0.75}, red{1, 0, 0, 0.75}, white{1, 1, 1, 0.75};
+    Colour off{0, 0, 0, 0.75};
+
+    // Plant boot (900, 50).
+    {
+        double mx = 900, my = 50;
+        v.Rect(1040, 111.25, 380, 245, {0.4, 0.4, 0.4, 1});
+        v.Nine(plate, 1040, 111.25, 380, 245, 5);
+        bool pattern[8] = {true, false, true, true, false, false, true, false};
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 4; ++c) {
+                bool on = state == 0 ? pattern[r * 4 + c] : (r + c) % 2;
+                v.Frame(sw, on ? 1 : 0, mx + 35 + 65 * c, my + 87.5 * r, 100, 100, none);
+            }
+        for (int i = 0; i < 9; ++i)
+            Lamp(v, bulb, 870 + 42.5 * i, my + 245 / 1.5, state == 0 ? (i < 5 ? white : off) : green);
+    }
+    // Admin authentication (300, 400).
+    {
+        v.Rect(475, 400, 450, 175, {0.4, 0.4, 0.4, 1});
+        v.Nine(base, 475, 400, 450, 175, 5);
+        for (int i = 0; i < 4; ++i) {
+            v.Frame(sw, i % 2, 300 + 75 * i, 400, 100, 100, none);
+            Lamp(v, bulb, 300 + 75 * i, 400 + 66.67, state == 0 ? (i % 2 ? white : off) : (i < 2 ? red : green));
+        }
+        v.Frame(button2, state, 637.5, 400, 60, 60, none);
+    }
+    // Terminal (0, 0), 700 x 525.
+    {
+        v.Rect(0, 0, 700, 525, black);
+        v.Nine(screen1, 0, 0, 700, 525, 5);
+        std::string lines = "BRIMVALE NUCLEAR POWER STATION\nCONTROL DESK 7 - SHIFT LOG\n\n/> Please check your manual "
+                            "for\ninstructions on how to start the\nplant boot sequence.\n/> Boot sequence "
+                            "complete\n/> Admin Authentication required\nto continue";
+        v.Text(font7, 2.4, lines, -350 + 40, 262.5 - 40 - 60, 30, {0, 1, 0, 1}, &glow);
+        v.Text(font7, 2.4, "Today is Tuesday March 14th", -350 + 40, 262.5 - 40, 30, {0, 1, 0, 1}, &glow);
+        v.Text(font7, 2.4, "}", -350 + 40 + 17.5 * 11, 262.5 - 40 - 60 - 8 * 30, 30, {0, 1, 0, 1}, &glow);
+    }
+    // Countdown box (0, 400).
+    {
+        v.Rect(0, 400, 350, 125, black);
+        v.Text(font11, 2.0, "04:59.250", 0, 390, 70, {1, 0, 0, 1}, &glow, true);
+        v.Nine(screen2, 0, 400, 350, 125, 5);
+    }
+    // Reactor temperature (1700, -100).
+    {
+        double mx = 1700, my = -100;
+        v.Nine(base, mx, my + 50, 450, 450, 0);
+        v.Frame(gauge, 0, mx, my, 375, 375, black);
+        v.Frame(needle, 0, mx, my - 2, 375, 375, black, 1, -(state == 0 ? -30.0 : 60.0) * 0.017453292);
+        v.Frame(button2, state, mx, my - 100, 100, 100, none);
+        for (int i = 0; i < 10; ++i)
+            Lamp(v, bulb, 1512.5 + 41.67 * i, my + 375 / 1.7, i < 6 ? green : off);
+    }
+    // Sticky notes (600, -100).
+    {
+        double mx = 600, my = -100;
+        v.Frame(bin, state, mx + 350, my - 60, 240, 240, none);
+        v.Frame(note, 0, mx, my, 240, 300, black);
+        v.Frame(noteBase, 0, mx, my - 180, 240, 60, black);
+        v.Frame(pencil, 0, mx + 25 + 25, my - 20 + 25, 50, -50, none);
+    }
+    // Key module (1500, 0): keyhole plate and keyhole.
+    {
+        v.Nine(plate, -500, -250, 200, 100, 0);
+        v.Frame(keyhole, state, -450, -250, 120, 120, none, 1, state ? 1.5707963 : 0);
+        double drawerY = state == 0 ? 900 : 200;
+        v.Frame(drawer, 0, 1500, drawerY - 60, 960, 960, black);
+        for (int i = 0; i < 10; ++i) {
+            double ox = ((i * 37) % 101 - 50) / 50.0 * 170, oy = ((i * 61) % 101 - 50) / 50.0 * 230;
+            v.Frame(objects, i, 1500 + ox, drawerY + oy, 240, 240, i == 3 ? Colour{0.25, 0.25, 0.25, 1} : black);
+        }
+        v.Frame(objects, 15, 1500 + 150, drawerY - 200, 240, 240, black);
+    }
+    // Onsite incident (-500, 430).
+    {
+        double mx = -500, my = 430;
+        v.Frame(sign, 0, mx, my, 240, 240, black);
+        v.Rect(mx - 150, my, 50, 50, {1, 1, 1, 1});
+        v.Text(font8, 2.0, "7", mx, my + 40, 50, black, nullptr, true);
+        v.Text(font8, 2.0, "Days", mx, my - 25, 25, black, nullptr, true);
+        v.Text(font8, 2.0, "Since Last", mx, my - 50, 25, black, nullptr, true);
+        v.Text(font8, 2.0, "Meltdown", mx, my - 75, 25, black, nullptr, true);
+    }
+    // Phone (-1300, 0).
+    {
+        double mx = -1300, my = 0;
+        v.Frame(phone, 0, mx, my, 480, 480, none);
+        for (int i = 0; i < 10; ++i) {
+            double kx = i < 9 ? 130 - (2 - i % 3) * 55 : 75, ky = i < 9 ? 125 - (i / 3) * 55 : -40;
+            v.Frame(phoneKey, i == 4 ? 1 : i == 7 ? 2 : 0, mx + kx, my + ky, 60, 60, none);
+            v.Text(font8, 2.0, std::to_string((i + 1) % 10 == 0 ? 0 : i + 1).substr(0, 1), mx + kx, my + ky, 30,
+                   {1, 1, 1, 1});
+        }
+        Lamp(v, bulb, mx + 5, my - 115, state ? green : off);
+    }
+    // Decryption (-2000, 100).
+    {
+        double mx = -2000, my = 100;
+        v.Nine(base, mx, my - 50, 700, 500, 0);
+        v.Rect(mx, my, 600, 300, black);
+        Lamp(v, bulb, -1750, -125, red);
+        v.Text(font7, 2.4, "the big machine must come\nback online", mx - 300 + 25, my + 150 - 45, 35, {0, 1, 0, 1},
+               &glow);
+        v.Text(font12, 5.0, "b i c", mx, my - 100, 75, {0, 1, 0, 1}, &glow, true);
+        for (int i = 0; i < 3; ++i)
+            v.Frame(button2, i == 1 ? state + 1 : 0, mx - 125 + 125 * i, my - 212.5, 75, 75, none);
+        v.Nine(screen1, mx, my, 600, 300, 5);
+    }
+    // Wavulon (-800, 0).
+    {
+        double mx = -800, my = 0;
+        v.Nine(base, mx, my + 50, 450, 400, 0);
+        v.Rect(mx, my + 100, 300, 250, black);
+        v.Nine(screen1, mx, my + 100, 300, 250, 5);
+        for (int i = 0; i < 3; ++i)
+            v.Frame(button2, 0, mx - 75 + 75 * i, my - 80, 60, 60, none);
+    }
+    // Targeting (2400, 70).
+    {
+        double mx = 2400, my = 70;
+        v.Nine(base, mx, my + 50, 550, 400, 0);
+        v.Nine(hole, mx - 225, my + 37.5, 0, 225, 4);
+        v.Frame(spinner, 0, mx, my - 50, 120, 120, black, 1, 0.4);
+        v.Frame(handle, 0, mx - 225, my + 150 - 225 * 0.3, 120, 120, black);
+        v.Frame(button1, state, mx + 187.5, my, 120, 120, none);
+        v.Rect(mx, my + 125, 225 + 37.5, 112.5 + 37.5, black);
+        v.Rect(mx - 112.5 + 45 * 2, my + 125, 5, 150, {0.25, 0.25, 0.25, 1});
+        v.Rect(mx, my + 68.75 + 37.5, 262.5, 5, {0.25, 0.25, 0.25, 1});
+        v.Rect(mx + 20, my + 140, 15, 15, {0, 1, 0, 1});
+        v.Nine(screen2, mx, my + 125, 225, 112.5, 10);
+        Lamp(v, bulb, mx + 187.5, my + 75, state ? green : off);
+        v.Nine(plate, 450 + 75, 200, 175, 50, 10);
+        v.Text(font7, 2.4, "KD4T7H", 450, 200, 50, black);
+    }
+    if (state == 1) {
+        v.Frame(alarm, 0, camX, 540 - 12.5 * 1.5, 1920, 50, black, 0.8);
+        v.Frame(click, 0, camX, -540 + 0.2 * 1080 - 15, 100, 100, {0, 0, 0, 0.9}, 0.9);
+    }
+    return canvas.Save(out + "/preview-" + name + ".png");
+}
+
+} // namespace
+
+bool WritePreviews(const std::string& dir, const std::string& out)
+{
+    bool ok = TextPreview(dir, out);
+    Art art{dir};
+    const double cams[] = {-1300, 0, 800, 1800};
+    const char* names[] = {"desk-left", "desk-middle", "desk-right", "desk-far-right"};
+    for (int i = 0; i < 4; ++i)
+        for (int state = 0; state < 2; ++state)
+            ok = DeskPreview(art, out, cams[i], std::string(names[i]) + (state ? "-b" : "-a"), state) && ok;
+    return ok;
+}
+
+} // namespace art

@@ -1,0 +1,43 @@
+#include "pictures.h"
+namespace art {
+bool MakeControls(const std::string&)
+{
+    return true;
+}
+bool MakeLamps(const std::string&)
+{
+    return true;
+}
+bool MakeDesk(const std::string&)
+{
+    return true;
+}
+bool MakeDeskObjects(const std::string&)
+{
+    return true;
+}
+bool MakeModuleParts(const std::string&)
+{
+    return true;
+}
+bool MakeStickyNotes(const std::string&)
+{
+    return true;
+}
+bool MakeSignals(const std::string&)
+{
+    return true;
+}
+bool MakeNewspaper(const std::string&)
+{
+    return true;
+}
+bool MakeBranding(const std::string&)
+{
+    return true;
+}
+bool MakeManualPages(const std::string&)
+{
+    return true;
+}
+} // namespace art
