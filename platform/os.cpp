@@ -1,0 +1,140 @@
+// Linux stand-ins for the Windows calls: Documents from the XDG user-dirs file, POSIX folders, a clock that
+// the simulator can pin.
+#include "platform/os.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return ".";
+}
+
+std::string WithoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// The value of XDG_DOCUMENTS_DIR in user-dirs.dirs: a quoted path, absolute or starting with $HOME.
+// Escaped characters are taken literally, as xdg-user-dir does.
+bool ParseDocumentsLine(const std::string& line, const std::string& home, std::string& folder)
+{
+    const std::string key = "XDG_DOCUMENTS_DIR";
+    size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, key.size(), key) != 0)
+        return false;
+    size_t at = line.find_first_not_of(" \t", start + key.size());
+    if (at == std::string::npos || line[at] != '=')
+        return false;
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line[at] != '"')
+        return false;
+    ++at;
+    std::string value;
+    if (line.compare(at, 5, "$HOME") == 0) {
+        value = home;
+        at += 5;
+    } else if (line[at] != '/') {
+        return false;
+    }
+    for (; at < line.size() && line[at] != '"'; ++at) {
+        if (line[at] == '\\' && at + 1 < line.size())
+            ++at;
+        value += line[at];
+    }
+    if (at >= line.size())
+        return false;
+    folder = value;
+    return true;
+}
+
+bool simulatedClock = false;
+std::time_t simulatedStart = 0;
+double simulatedSeconds = 0;
+
+} // namespace
+
+std::string OsDocumentsFolder()
+{
+    std::string home = HomeFolder();
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    std::string config = configHome && *configHome == '/' ? configHome : home + "/.config";
+    std::ifstream file(config + "/user-dirs.dirs");
+    std::string line;
+    std::string folder;
+    while (std::getline(file, line)) {
+        if (ParseDocumentsLine(line, home, folder)) {
+            std::string trimmed = WithoutTrailingSlashes(folder);
+            if (!trimmed.empty())
+                return trimmed;
+        }
+    }
+    return WithoutTrailingSlashes(home) + "/Documents";
+}
+
+bool OsCreateDirectory(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    if (mkdir(path.c_str(), 0755) == 0)
+        return true;
+    struct stat info;
+    return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> OsListFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return names;
+    std::string prefix = folder.empty() ? "" : folder;
+    if (!prefix.empty() && prefix.back() != '/')
+        prefix += '/';
+    while (const dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat info;
+        if (stat((prefix + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::time_t OsCalendarTime()
+{
+    if (simulatedClock)
+        return simulatedStart + std::time_t(simulatedSeconds);
+    return std::time(nullptr);
+}
+
+void OsSetSimulatedClock(std::time_t start)
+{
+    simulatedClock = true;
+    simulatedStart = start;
+    simulatedSeconds = 0;
+}
+
+void OsAdvanceSimulatedClock(double seconds)
+{
+    if (seconds > 0)
+        simulatedSeconds += seconds;
+}
