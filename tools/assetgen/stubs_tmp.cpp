@@ -1,21 +1,5 @@
 #include "pictures.h"
 namespace art {
-bool MakeControls(const std::string&)
-{
-    return true;
-}
-bool MakeLamps(const std::string&)
-{
-    return true;
-}
-bool MakeDesk(const std::string&)
-{
-    return true;
-}
-bool MakeDeskObjects(const std::string&)
-{
-    return true;
-}
 bool MakeModuleParts(const std::string&)
 {
     return true;
