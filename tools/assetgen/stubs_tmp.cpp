@@ -1,17 +1,5 @@
 #include "pictures.h"
 namespace art {
-bool MakeModuleParts(const std::string&)
-{
-    return true;
-}
-bool MakeStickyNotes(const std::string&)
-{
-    return true;
-}
-bool MakeSignals(const std::string&)
-{
-    return true;
-}
 bool MakeNewspaper(const std::string&)
 {
     return true;
