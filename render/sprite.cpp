@@ -9,7 +9,10 @@ MeshHolder* UnitQuad = nullptr;
 
 namespace {
 
-float Clamp01(float value) { return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value); }
+float Clamp01(float value)
+{
+    return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
+}
 
 PXL_Mesh BuildQuad(float uMax, float vMax)
 {
@@ -62,7 +65,7 @@ void DrawImmediate(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2
     delete sprite.transform;
 }
 
-}  // namespace
+} // namespace
 
 const BaseSystem MeshSystem = {"MeshSystem", MeshInit, SystemUpdateNothing, SystemNothing, MeshExit};
 
@@ -114,9 +117,8 @@ void DrawSprite(Sprite* sprite, const PXL_Color* tint, bool keepShader, int filt
         if (!keepShader) {
             PXL_Graphics_SetShaderMode(1, 0);
         }
-        if (sheet->texture != nullptr) {
-            PXL_Graphics_SetTexture(sheet->texture);
-        }
+        // A sheet whose picture failed to load binds none, rather than showing whatever was bound before.
+        PXL_Graphics_SetTexture(sheet->texture);
         uint32_t columns = sheet->columns != 0 ? sheet->columns : 1u;
         uint32_t rows = sheet->rows != 0 ? sheet->rows : 1u;
         uint32_t column = sprite->frame % columns;
