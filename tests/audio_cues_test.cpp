@@ -1,0 +1,349 @@
+// The cues: which recording and pitch a play takes, folders that are missing or hold one file, the folder
+// listing, and every cue of the game's own recordings heard in the mix.
+#include "audio/audio_cue_table.h"
+#include "audio/audio_cues.h"
+#include "audio_test_support.h"
+#include "engine/system.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace audiotest;
+
+namespace {
+
+class AudioCues : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = ScratchFolder("cues");
+        capturePath = folder / "capture.wav";
+        FmodLayerSetOutput(FmodLayerOutput::Silent);
+        FmodLayerSetMixStep(1.0 / 60.0);
+        savedSfxFolder = audioSfxFolder;
+        audioSfxFolder = (folder / "SFX").string() + "/";
+    }
+
+    void TearDown() override
+    {
+        Stop();
+        audioSfxFolder = savedSfxFolder;
+        FmodLayerSetOutput(FmodLayerOutput::Device);
+        FmodLayerSetMixStep(0);
+        std::filesystem::remove_all(folder);
+    }
+
+    // Recordings for a cue folder: distinct tones, so that a play can be told by its sound too.
+    void Recordings(const std::string& cue, int count, double seconds = 0.1)
+    {
+        std::filesystem::create_directories(folder / "SFX" / cue);
+        for (int i = 0; i < count; ++i) {
+            WriteTone(folder / "SFX" / cue / ("take" + std::to_string(i) + ".wav"), seconds, 300.0 + 100 * i);
+        }
+    }
+
+    void Start()
+    {
+        ASSERT_EQ(FmodLayerCaptureToWav(capturePath.string().c_str()), FMOD_OK);
+        ASSERT_TRUE(SoundSystem.init());
+        ASSERT_TRUE(AudioSystem.init());
+        started = true;
+    }
+
+    void Stop()
+    {
+        if (started) {
+            AudioSystem.exit();
+            SoundSystem.exit();
+            started = false;
+        }
+    }
+
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            SoundSystem.update(1.0f / 60.0f);
+        }
+    }
+
+    // The one record of the cue that has played, or null.
+    static SoundRecord* PlayedRecord(AudioCue* cue)
+    {
+        SoundRecord* played = nullptr;
+        for (SoundRecord* record : cue->sounds) {
+            if (record->channel) {
+                EXPECT_EQ(played, nullptr) << "more than one recording played";
+                played = record;
+            }
+        }
+        return played;
+    }
+
+    std::filesystem::path folder;
+    std::filesystem::path capturePath;
+    std::string savedSfxFolder;
+    bool started = false;
+};
+
+TEST_F(AudioCues, PitchStaysWithinEachCuesRange)
+{
+    struct Case {
+        uint32_t id;
+        const char* name;
+        float low, high;
+    };
+    const Case cases[] = {
+        {CueKeycap, "interactables/keycap", 0.9f, 1.1f},
+        {CueTerminalTick, "terminal/tick", 0.8f, 1.2f},
+        {CueAlarm, "alarm", 0.98f, 1.02f},
+        {CueCompletedCorrect, "completed_correct", 1.0f, 1.0f},
+        {CueCompletedIncorrect, "completed_incorrect", 1.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        Recordings(c.name, 3);
+    }
+    Start();
+    std::srand(77);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AudioCue* cue = FindAudioCue(c.id);
+        ASSERT_NE(cue, nullptr);
+        ASSERT_EQ(cue->sounds.size(), 3u);
+        float lowest = 2, highest = 0;
+        for (int play = 0; play < 300; ++play) {
+            ASSERT_TRUE(PlayCue(c.id));
+            for (SoundRecord* record : cue->sounds) {
+                if (!record->channel) {
+                    continue;
+                }
+                float pitch = 0;
+                if (FMOD_Channel_GetPitch(record->channel, &pitch) == FMOD_OK) {
+                    EXPECT_FLOAT_EQ(pitch, record->pitch);
+                }
+            }
+            for (SoundRecord* record : cue->sounds) {
+                lowest = std::min(lowest, record->pitch);
+                highest = std::max(highest, record->pitch);
+            }
+            Frames(1);
+        }
+        EXPECT_GE(lowest, c.low);
+        EXPECT_LE(highest, c.high);
+        // Drawn across the whole range, not stuck near the middle.
+        float reach = (c.high - c.low) * 0.4f;
+        EXPECT_LE(lowest, 1.0f - reach);
+        EXPECT_GE(highest, 1.0f + reach);
+    }
+}
+
+TEST_F(AudioCues, PlayDrawsThePitchFirstAndThenTheRecording)
+{
+    Recordings("interactables/keycap", 4);
+    Recordings("interactables/button", 1);
+    Start();
+    for (unsigned seed : {1u, 2u, 99u, 12345u}) {
+        SCOPED_TRACE(seed);
+        std::srand(seed);
+        int pitchDraw = std::rand();
+        int recordingDraw = std::rand();
+        int afterwards = std::rand();
+        std::srand(seed);
+        AudioCue* cue = FindAudioCue(CueKeycap);
+        for (SoundRecord* record : cue->sounds) {
+            record->channel = nullptr;
+        }
+        ASSERT_TRUE(PlayCue(CueKeycap));
+        EXPECT_EQ(std::rand(), afterwards);
+        SoundRecord* played = PlayedRecord(cue);
+        ASSERT_NE(played, nullptr);
+        EXPECT_EQ(played, cue->sounds[recordingDraw % 4]);
+        EXPECT_FLOAT_EQ(played->pitch, static_cast<float>(1.0 + (-0.1 + 0.2 * (pitchDraw / 32767.0))));
+        float volume = 0;
+        ASSERT_EQ(FMOD_Channel_GetVolume(played->channel, &volume), FMOD_OK);
+        EXPECT_FLOAT_EQ(volume, 3.0f);
+
+        // With one recording there is no draw for it: the pitch takes the first value and the file is fixed.
+        std::srand(seed);
+        AudioCue* single = FindAudioCue(CueButton);
+        ASSERT_TRUE(PlayCue(CueButton));
+        EXPECT_EQ(std::rand(), recordingDraw);
+        EXPECT_FLOAT_EQ(single->sounds[0]->pitch, static_cast<float>(1.0 + (-0.1 + 0.2 * (pitchDraw / 32767.0))));
+        Frames(10);
+    }
+}
+
+TEST_F(AudioCues, OneFileFolderAlwaysPlaysThatFile)
+{
+    Recordings("drawer", 1);
+    Start();
+    AudioCue* cue = FindAudioCue(CueDrawer);
+    ASSERT_EQ(cue->sounds.size(), 1u);
+    for (int play = 0; play < 20; ++play) {
+        FMOD_CHANNEL* previous = cue->sounds[0]->channel;
+        ASSERT_TRUE(PlayCue(CueDrawer));
+        EXPECT_NE(cue->sounds[0]->channel, nullptr);
+        EXPECT_NE(cue->sounds[0]->channel, previous);
+        float pitch = cue->sounds[0]->pitch;
+        EXPECT_GE(pitch, 0.9f);
+        EXPECT_LE(pitch, 1.1f);
+        Frames(1);
+    }
+}
+
+TEST_F(AudioCues, MissingFolderGivesACueThatPlaysNothingAndUnknownIdsAreRefused)
+{
+    Recordings("interactables/keycap", 1);
+    testing::internal::CaptureStdout();
+    Start();
+    AudioCue* phone = FindAudioCue(CuePhone);
+    ASSERT_NE(phone, nullptr);
+    EXPECT_TRUE(phone->sounds.empty());
+    EXPECT_TRUE(PlayCue(CuePhone));
+    EXPECT_TRUE(PlayCue(CueAmbienceSafe));
+    for (uint32_t id : {18u, 99u, 0xFFFFFFFFu}) {
+        std::srand(5);
+        int next = std::rand();
+        std::srand(5);
+        EXPECT_FALSE(PlayCue(id)) << id;
+        EXPECT_EQ(std::rand(), next) << "an unknown id draws nothing";
+    }
+    Frames(30);
+    Stop();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    DecodedAudio mix = ReadCapture(capturePath);
+    EXPECT_LT(Peak(mix, 0, 1), 1e-4);
+}
+
+TEST_F(AudioCues, UnreadableRecordingReportsItselfAndPlaysNothing)
+{
+    std::filesystem::create_directories(folder / "SFX" / "machines");
+    WriteBytes(folder / "SFX" / "machines" / "broken.wav", {'R', 'I', 'F', 'F', 1, 2});
+    testing::internal::CaptureStdout();
+    Start();
+    EXPECT_TRUE(PlayCue(CueMachines));
+    Frames(10);
+    Stop();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "There was an error in the audio system: (12) Unsupported file or audio format.\n"
+              "There was an error in the audio system: (1) The object handle is null, was released, or belongs to "
+              "a channel that has finished or was taken.\n");
+}
+
+TEST_F(AudioCues, PlayedCueIsHeardAndAPausedGroupPlaysNone)
+{
+    Recordings("interactables/switch", 2, 0.2);
+    Start();
+    ASSERT_TRUE(PlayCue(CueSwitch));
+    Frames(30);
+    ASSERT_EQ(FMOD_ChannelGroup_SetPaused(soundChannelGroups[2], 1), FMOD_OK);
+    for (SoundRecord* record : FindAudioCue(CueSwitch)->sounds) {
+        record->channel = nullptr;
+    }
+    ASSERT_TRUE(PlayCue(CueSwitch));
+    EXPECT_EQ(PlayedRecord(FindAudioCue(CueSwitch)), nullptr);
+    Frames(30);
+    Stop();
+    DecodedAudio mix = ReadCapture(capturePath);
+    // A 0.5 tone at the cue's 0.4 has an RMS near 0.14.
+    EXPECT_NEAR(Rms(mix, 0.03, 0.19), 0.5 * 0.4 / std::sqrt(2.0), 0.01);
+    EXPECT_LT(Peak(mix, 0.25, 1.0), 1e-4);
+}
+
+TEST_F(AudioCues, ListFolderKeepsEveryFileInNameOrderAndSkipsFolders)
+{
+    auto listed = folder / "listed";
+    std::filesystem::create_directories(listed / "subfolder");
+    for (const char* name : {"b.ogg", "A.wav", "c.txt", "noextension", "1.WAV"}) {
+        WriteBytes(listed / name, {'x'});
+    }
+    EXPECT_EQ(ListFolder(listed.string() + "/"),
+              (std::vector<std::string>{"1.WAV", "A.wav", "b.ogg", "c.txt", "noextension"}));
+    EXPECT_TRUE(ListFolder((folder / "absent").string() + "/").empty());
+}
+
+TEST(AudioCuesOggVorbis, OggRecordingPlays)
+{
+    auto folder = ScratchFolder("ogg");
+    std::string command =
+        "sox -n -r 44100 -c 2 '" + (folder / "tone.ogg").string() + "' synth 0.3 sine 440 2>/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        std::filesystem::remove_all(folder);
+        GTEST_SKIP() << "sox cannot write Ogg Vorbis here";
+    }
+    DecodedAudio audio;
+    ASSERT_EQ(LoadAudioFile((folder / "tone.ogg").string(), audio), FMOD_OK);
+    EXPECT_EQ(audio.sampleRate, 44100);
+    EXPECT_EQ(audio.channels, 2);
+    EXPECT_NEAR(double(audio.FrameCount()) / 44100, 0.3, 0.01);
+    EXPECT_NEAR(Rms(audio, 0.05, 0.25), 1 / std::sqrt(2.0), 0.05);
+    std::filesystem::remove_all(folder);
+}
+
+// The game's own recordings, made at build time into ./Assets/SFX/ beside the tests: every cue, played alone at
+// the normal volumes, must be heard, and none may clip.
+TEST(AudioCuesAssets, EveryCueIsAudibleInTheMix)
+{
+    ASSERT_TRUE(std::filesystem::is_directory("./Assets/SFX")) << "run from the build folder, after the build";
+    const std::string capturePath = "audio-every-cue.wav";
+    FmodLayerSetOutput(FmodLayerOutput::Silent);
+    FmodLayerSetMixStep(1.0 / 60.0);
+    ASSERT_EQ(FmodLayerCaptureToWav(capturePath.c_str()), FMOD_OK);
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(SoundSystem.init());
+    ASSERT_TRUE(AudioSystem.init());
+    struct Span {
+        const char* name;
+        double from, to;
+    };
+    std::vector<Span> spans;
+    double now = 0;
+    auto run = [&](double seconds) {
+        for (int frames = static_cast<int>(std::lround(seconds * 60)); frames > 0; --frames) {
+            SoundSystem.update(1.0f / 60.0f);
+        }
+        now += std::lround(seconds * 60) / 60.0;
+    };
+    std::srand(3);
+    for (const AudioCueSpec& spec : AudioCueTable()) {
+        AudioCue* cue = FindAudioCue(spec.id);
+        ASSERT_NE(cue, nullptr);
+        EXPECT_FALSE(cue->sounds.empty()) << spec.name;
+        for (SoundRecord* record : cue->sounds) {
+            EXPECT_NE(record->sound, nullptr) << record->path;
+            record->channel = nullptr;
+        }
+        ASSERT_TRUE(PlayCue(spec.id));
+        SoundRecord* played = nullptr;
+        for (SoundRecord* record : cue->sounds) {
+            played = record->channel ? record : played;
+        }
+        ASSERT_NE(played, nullptr) << spec.name;
+        unsigned int length = 0;
+        ASSERT_EQ(FMOD_Sound_GetLength(played->sound, &length, FMOD_TIMEUNIT_MS), FMOD_OK);
+        double seconds = spec.loopCount < 0 ? 2.0 * length / 1000.0 : length / 1000.0 / played->pitch;
+        spans.push_back({spec.name, now, now + seconds});
+        run(seconds + 0.05);
+        if (spec.loopCount < 0) {
+            ASSERT_EQ(FMOD_Channel_Stop(played->channel), FMOD_OK);
+        }
+        run(0.25);
+    }
+    AudioSystem.exit();
+    SoundSystem.exit();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    FmodLayerSetOutput(FmodLayerOutput::Device);
+    FmodLayerSetMixStep(0);
+
+    DecodedAudio mix = ReadCapture(capturePath);
+    for (const Span& span : spans) {
+        double rms = Rms(mix, span.from, span.to);
+        double peak = Peak(mix, span.from, span.to);
+        std::printf("%-28s %6.2f s  RMS %6.1f dBFS  peak %6.1f dBFS\n", span.name, span.to - span.from,
+                    20 * std::log10(std::max(rms, 1e-9)), 20 * std::log10(std::max(peak, 1e-9)));
+        EXPECT_GT(rms, 0.001) << span.name << ": quieter than -60 dBFS";
+        EXPECT_GT(peak, 0.006) << span.name;
+        EXPECT_LT(peak, 0.99) << span.name << ": clips at the normal volume";
+    }
+}
+
+} // namespace
