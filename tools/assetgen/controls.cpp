@@ -199,21 +199,21 @@ void PaintToggle(cairo_t* cr, double s, int on)
     Circle(cr, c, y + h * 0.86, 3.2);
     cairo_stroke(cr);
     // Hex nut and lever.
-    FillCircle(cr, c, c, w * 0.32, Hex(0x101010));
+    FillCircle(cr, c, c, w * 0.25, Hex(0x101010));
     cairo_save(cr);
     cairo_translate(cr, c, c);
     for (int i = 0; i < 6; ++i) {
         double a = i * M_PI / 3 + M_PI / 6;
         if (i == 0)
-            cairo_move_to(cr, std::cos(a) * w * 0.27, std::sin(a) * w * 0.27);
+            cairo_move_to(cr, std::cos(a) * w * 0.21, std::sin(a) * w * 0.21);
         else
-            cairo_line_to(cr, std::cos(a) * w * 0.27, std::sin(a) * w * 0.27);
+            cairo_line_to(cr, std::cos(a) * w * 0.21, std::sin(a) * w * 0.21);
     }
     cairo_close_path(cr);
     cairo_restore(cr);
-    FillVertical(cr, c - w * 0.27, c + w * 0.27, Hex(0xe2e4e6), Hex(0x74787c));
+    FillVertical(cr, c - w * 0.21, c + w * 0.21, Hex(0xe2e4e6), Hex(0x74787c));
     double dir = on ? -1 : 1;
-    double len = h * 0.36;
+    double len = h * 0.4;
     // Shadow of the lever on the plate.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     SetColour(cr, {0, 0, 0, 0.45});

@@ -16,7 +16,6 @@ const std::vector<PictureGroup>& AllPictureGroups()
         {"signals", MakeSignals},
         {"newspaper", MakeNewspaper},
         {"branding", MakeBranding},
-        {"manual pages", MakeManualPages},
     };
     return groups;
 }

@@ -260,12 +260,43 @@ bool DeskPreview(const Art& art, const std::string& out, double camX, const std:
     return canvas.Save(out + "/preview-" + name + ".png");
 }
 
+// The end screen at 1280 x 720: the inside page at full height, the front page over it, 3 degrees turned and
+// sampled nearest, as the game draws it.
+bool EndScreenPreview(const Art& art, const std::string& out, bool won)
+{
+    Canvas canvas(1280, 720);
+    cairo_t* cr = canvas.cr();
+    SetColour(cr, {0, 0, 0, 1});
+    cairo_paint(cr);
+    Sheet back = art.Load("Newspaper/Newspaper_Background.png");
+    Sheet front = art.Load(won ? "Newspaper/Newspaper_Win.png" : "Newspaper/Newspaper_Lose.png");
+    DrawFrame(cr, back, 0, 640, 360, 720, 720, {0, 0, 0, 0});
+    if (front.surface) {
+        cairo_save(cr);
+        cairo_translate(cr, 640, 360);
+        cairo_rotate(cr, -0.05235988);
+        double k = 432.0 / cairo_image_surface_get_width(front.surface);
+        cairo_scale(cr, k, k);
+        cairo_translate(cr, -cairo_image_surface_get_width(front.surface) / 2.0,
+                        -cairo_image_surface_get_height(front.surface) / 2.0);
+        cairo_set_source_surface(cr, front.surface, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+    FreeSheet(back);
+    FreeSheet(front);
+    return canvas.Save(out + (won ? "/preview-end-win.png" : "/preview-end-lose.png"));
+}
+
 } // namespace
 
 bool WritePreviews(const std::string& dir, const std::string& out)
 {
     bool ok = TextPreview(dir, out);
     Art art{dir};
+    ok = EndScreenPreview(art, out, true) && ok;
+    ok = EndScreenPreview(art, out, false) && ok;
     const double cams[] = {-1300, 0, 800, 1800};
     const char* names[] = {"desk-left", "desk-middle", "desk-right", "desk-far-right"};
     for (int i = 0; i < 4; ++i)
