@@ -89,11 +89,12 @@ bool PlayCue(uint32_t id)
     if (!cue) {
         return false;
     }
-    // The pitch is drawn before the recording, so a seeded run repeats its sounds exactly.
+    // The pitch is drawn before the recording, so a seeded run repeats its sounds exactly. The draw is scaled
+    // by RAND_MAX: this C library's rand() reaches far beyond 32767.
     float pitch = 1.0f;
     double v = cue->pitchVariation;
     if (v != 0.0) {
-        double r = std::rand() / 32767.0;
+        double r = std::rand() / static_cast<double>(RAND_MAX);
         pitch = static_cast<float>(1.0 + (-v + 2.0 * v * r));
     }
     size_t count = cue->sounds.size();
