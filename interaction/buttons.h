@@ -1,10 +1,10 @@
 // Labelled buttons: menu buttons placed in screen terms, and clickable spans over terminal lines.
 #pragma once
 
-#include <string>
-
 #include "interaction/interactable.h"
 #include "platform/pxl.h"
+
+#include <string>
 
 class UIButton : public Interactable {
 public:
@@ -22,6 +22,9 @@ public:
     PXL_Color textColour{0, 0, 0, 1};
 };
 
+// Above every other control.
+constexpr int32_t TerminalButtonOrder = 1000;
+
 class TerminalButton : public Interactable {
 public:
     TerminalButton(std::string label, PXL_Vec2 size, void (*onClick)());
@@ -29,5 +32,5 @@ public:
 
     std::string label;
     void (*onClick)() = nullptr;
-    bool hidden = false;
+    bool hidden = false; // its line scrolled out: it never fires again and is not drawn
 };

@@ -1,21 +1,26 @@
 // Mouse-driven controls: invisible, possibly turned rectangles that report hover, click, hold and value.
 #pragma once
 
+#include "platform/pxl.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "platform/pxl.h"
 
 enum InteractableKind : uint32_t {
     KindMomentary = 0,
     KindToggle = 1,
 };
 
+// Two areas closer than this (world units squared) count as equal in the turned-rectangle hit test.
+constexpr int HitTolerance = 10;
+
 class Interactable {
 public:
     // Appends the control to the interaction system, which owns it. order -1 takes the next free order.
     Interactable(PXL_Vec2 position, PXL_Vec2 size, uint32_t kind, int32_t order, float rotation, bool screenSpace);
     virtual ~Interactable() = default;
+    Interactable(const Interactable&) = delete;
+    Interactable& operator=(const Interactable&) = delete;
     virtual void Update();
 
     void SetTransform(PXL_Vec2 position, PXL_Vec2 size);
@@ -29,12 +34,18 @@ public:
     bool screenSpace = false;
     int32_t order = 0;
     bool enabled = true;
-    float rotation = 0.0f;  // degrees, counter-clockwise
+    float rotation = 0.0f; // degrees, counter-clockwise
     bool converted = false;
     int32_t cue = -1;
     PXL_Vec2 position{0, 0};
     PXL_Vec2 size{0, 0};
     uint32_t kind = 0;
+    // What a toggle held before this frame's click, so that a control on top can take the click back exactly.
+    float valueBeforeClick = 0.0f;
+
+protected:
+    void UpdateCorners();
+    bool Contains(PXL_Vec2 point) const;
 };
 
 class Slider : public Interactable {
@@ -55,7 +66,7 @@ public:
     Spinner(PXL_Vec2 position, PXL_Vec2 size, int32_t order = -1);
     void Update() override;
 
-    float angle = 0.0f;  // radians
+    float angle = 0.0f; // radians
     float grabOffset = 0.0f;
     float totalTurn = 0.0f;
     float lastTurn = 0.0f;
@@ -63,7 +74,9 @@ public:
     bool dragging = false;
 };
 
-// Takes the control out of the interaction system and frees it.
+// Takes the control out of the interaction system and frees it. A control the system no longer holds is left
+// alone. While the system is updating (a button's handler closing its own scene), the control is freed at the
+// end of that update, so the handler's caller can still return through it.
 void RemoveInteractable(Interactable* control);
 
 // Every live control, in creation order.
@@ -71,3 +84,6 @@ std::vector<Interactable*>& Interactables();
 
 // True when any control is hovered this frame.
 bool AnyInteractableHovered();
+
+// The cursor as a world point.
+PXL_Vec2 MouseWorldPosition();

@@ -1,4 +1,142 @@
 #include "scenes/pause_menu_scene.h"
 
-// Placeholder: the scene exists under its name and does nothing yet.
+#include "flow/alarm.h"
+#include "interaction/buttons.h"
+#include "render/sprite.h"
+#include "scenes/exit_confirm_scene.h"
+#include "scenes/game_scene.h"
+#include "scenes/main_menu_scene.h"
+#include "scenes/settings_scene.h"
+
+#include <algorithm>
+#include <cmath>
+
 PauseMenuScene* pauseMenuScene = new PauseMenuScene();
+
+namespace {
+
+constexpr int32_t ButtonOrder = 10000000;
+constexpr int32_t BlockerOrder = 1000000;
+
+PXL_Vec2 ViewCentre()
+{
+    PXL_Vec2 window = PXL_Window_GetSize();
+    PXL_Vec2 centre = {window.x / 2.0f, window.y / 2.0f};
+    return PXL_Camera_ScreenCoordToWorld(&centre);
+}
+
+void Resume()
+{
+    RemoveScene(pauseMenuScene);
+    alarmState.frozen = false;
+}
+
+void OpenSettings()
+{
+    settingsScene->returnScene = pauseMenuScene;
+    PushScene(settingsScene);
+    // The alarm runs again while the settings are shown over the still open menu.
+    alarmState.frozen = false;
+}
+
+void AskToLeave()
+{
+    alarmState.active = false;
+    alarmState.intensity = 0.0f;
+    alarmState.frozen = false;
+    exitConfirmScene->message = "Are you sure you want to exit?\nGame progress will NOT be saved.";
+    exitConfirmScene->returnScene = pauseMenuScene;
+    exitConfirmScene->confirmTarget = mainMenuScene;
+    PushScene(exitConfirmScene);
+}
+
+UIButton* MakeButton(float y, const char* label, void (*onClick)())
+{
+    auto* button = new UIButton({0.0f, y}, {600.0f, 150.0f}, label, ButtonOrder);
+    button->onClick = onClick;
+    return button;
+}
+
+} // namespace
+
+PXL_Vec2 PauseCoverSize()
+{
+    // The desk pans: the cover follows the view, and a wide window shows more than the design width.
+    PXL_Vec2 window = PXL_Window_GetSize();
+    PXL_Vec2 topLeft = {0.0f, 0.0f};
+    PXL_Vec2 a = PXL_Camera_ScreenCoordToWorld(&topLeft);
+    PXL_Vec2 b = PXL_Camera_ScreenCoordToWorld(&window);
+    return {std::max(2020.0f, std::fabs(b.x - a.x) + 100.0f), std::max(1180.0f, std::fabs(b.y - a.y) + 100.0f)};
+}
+
+PauseMenuScene::~PauseMenuScene()
+{
+    Unload();
+}
+
+void PauseMenuScene::Load()
+{
+    if (returnScene == nullptr) {
+        RemoveScene(this);
+        return;
+    }
+    returnScene->updateEnabled = false;
+    resumeButton = MakeButton(-150.0f, "Resume Game", Resume);
+    settingsButton = MakeButton(50.0f, "Settings", OpenSettings);
+    mainMenuButton = MakeButton(250.0f, "Main Menu", AskToLeave);
+    blocker = new Interactable(ViewCentre(), PauseCoverSize(), KindMomentary, BlockerOrder, 0.0f, false);
+    alarmState.frozen = true;
+}
+
+void PauseMenuScene::Update(float dt)
+{
+    UIButton* menuButtons[] = {resumeButton, settingsButton, mainMenuButton};
+    // Covered by the settings or the exit confirmation: the menu's own buttons must not answer.
+    bool covered = dt == 0.0f;
+    for (UIButton* button : menuButtons) {
+        if (button != nullptr) {
+            button->enabled = !covered;
+        }
+    }
+    if (blocker != nullptr) {
+        blocker->SetTransform(ViewCentre(), PauseCoverSize());
+    }
+    if (covered || firstFrame) {
+        // On the first frame the Escape that opened the menu still reads as pressed.
+        return;
+    }
+    if (PXL_Input_KeyTriggered(PXL_KEY_ESCAPE)) {
+        gameScene->updateEnabled = true;
+        alarmState.frozen = false;
+        RemoveScene(this);
+    }
+}
+
+void PauseMenuScene::Render()
+{
+    DrawTint = {0.1f, 0.1f, 0.1f, 0.6f};
+    DrawAlpha = 0.6f;
+    PXL_Vec2 centre = ViewCentre();
+    PXL_Vec2 cover = PauseCoverSize();
+    DrawTexture(nullptr, &centre, &cover, 1, 0.0f);
+    resumeButton->Render();
+    settingsButton->Render();
+    mainMenuButton->Render();
+}
+
+void PauseMenuScene::Exit()
+{
+    if (returnScene != nullptr) {
+        returnScene->updateEnabled = true;
+    }
+}
+
+void PauseMenuScene::Unload()
+{
+    RemoveInteractable(resumeButton);
+    RemoveInteractable(settingsButton);
+    RemoveInteractable(mainMenuButton);
+    RemoveInteractable(blocker);
+    resumeButton = settingsButton = mainMenuButton = nullptr;
+    blocker = nullptr;
+}

@@ -1,26 +1,28 @@
 // The green-on-black console: plays back a queue of entries as a typewriter.
 #pragma once
 
+#include "platform/pxl.h"
+
+#include <cstddef>
 #include <string>
 #include <vector>
-
-#include "platform/pxl.h"
 
 class TerminalButton;
 
 struct TerminalEntry {
     std::string text;
     bool clear = false;
-    float delay = 0.0f;  // ms
+    float delay = 0.0f; // ms
     bool newline = false;
     TerminalButton* button = nullptr;
-    float speed = 0.0f;  // ms per character
+    float speed = 0.0f; // ms per character
     std::string event;
 };
 
 class Terminal {
 public:
     Terminal(PXL_Vec2 position, PXL_Vec2 size);
+    // Removes its buttons from the interaction system: those shown and those still waiting in the queue.
     ~Terminal();
     Terminal(const Terminal&) = delete;
     Terminal& operator=(const Terminal&) = delete;
@@ -42,6 +44,8 @@ public:
     float GlyphAdvance() const;
     int TextRows() const;
     int WrapWidth() const;
+    // Where a label of this many characters is centred on a row of the text window (0 at the top).
+    PXL_Vec2 LabelCentre(int row, size_t labelLength) const;
 
     float typeDelay = 30.0f;
     PXL_Vec2 textOrigin{40, -40};
@@ -58,6 +62,12 @@ public:
     PXL_Vec2 position;
     PXL_Vec2 size;
     float timer = 0.0f;
+
+private:
+    void PlaceButtons();
+    void PlayFrontEntry(float dt);
+    void StartLineBeforeWord(const std::string& remaining);
+    size_t VisibleLineCount() const;
 };
 
 // Appends a script file's entries to the terminal's queue.

@@ -1,0 +1,314 @@
+// The main menu, the exit confirmation, the settings stand-in and the pause menu, driven frame by frame on the
+// headless window the way the engine runs them; and one run of the simulator through the menu.
+#include "flow/alarm.h"
+#include "interaction/buttons.h"
+#include "interaction/interactable.h"
+#include "interaction_test_support.h"
+#include "platform/os.h"
+#include "scenes/exit_confirm_scene.h"
+#include "scenes/main_menu_scene.h"
+#include "scenes/pause_menu_scene.h"
+#include "scenes/settings_scene.h"
+#include "support/sim_runner.h"
+#include "terminal/terminal.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Stands in for the desk under the pause menu.
+class DeskStandIn : public Scene {
+public:
+    DeskStandIn() : Scene("DeskStandIn") {}
+    void Update(float dt) override { lastDt = dt; }
+    float lastDt = -1.0f;
+};
+
+class MenuTest : public HeadlessUi {
+protected:
+    void TearDown() override
+    {
+        SetNextScene(nullptr);
+        SceneSystem.update(0.0f);
+        alarmState = AlarmState{};
+        HeadlessUi::TearDown();
+    }
+
+    // One engine frame of the systems the menus need, in the engine's order; the first frame of a run has dt 0.
+    void Frame()
+    {
+        float dt = frame == 0 ? 0.0f : Dt;
+        EventSystem.update(dt);
+        PXL_System_Update();
+        ScreenScaleSystem.update(dt);
+        InteractionSystem.update(dt);
+        SceneSystem.update(dt);
+        PXL_Graphics_StartDrawing();
+        SceneSystem.render();
+        PXL_Graphics_FinishDrawing();
+        ++frame;
+    }
+
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            Frame();
+        }
+    }
+
+    // A click over a world point: the press frame, then the release frame.
+    void Click(PXL_Vec2 world)
+    {
+        PointAt(world);
+        Button(true);
+        Frame();
+        Button(false);
+        Frame();
+    }
+
+    // Where a menu entry of the main menu's terminal shows, by its row.
+    PXL_Vec2 EntryPlace(const char* label)
+    {
+        Terminal& terminal = *mainMenuScene->terminal;
+        auto line = std::find(terminal.lines.begin(), terminal.lines.end(), label);
+        EXPECT_NE(line, terminal.lines.end()) << label;
+        return terminal.LabelCentre(static_cast<int>(line - terminal.lines.begin()), std::string(label).size());
+    }
+
+    std::vector<std::string> ShownLabels()
+    {
+        std::vector<std::string> labels;
+        for (TerminalButton* button : mainMenuScene->terminal->buttons) {
+            labels.push_back(button->label);
+        }
+        return labels;
+    }
+
+    void OpenMainMenu()
+    {
+        SetNextScene(mainMenuScene);
+        Frames(8);
+        ASSERT_EQ(ShownLabels(), (std::vector<std::string>{"Start Game", "Settings", "Credits", "Exit Game"}));
+    }
+
+    int frame = 0;
+};
+
+TEST_F(MenuTest, MainMenuShowsItsEntriesAndCreditsBringThemBack)
+{
+    OpenMainMenu();
+    EXPECT_EQ(ZoomOffset, 0.5f);
+    EXPECT_EQ(mainMenuScene->terminal->lines,
+              (std::vector<std::string>{"Start Game", "", "Settings", "", "Credits", "", "Exit Game", "", ""}));
+    EXPECT_FLOAT_EQ(PxlCameraZoom(), 0.75f);
+
+    Click(EntryPlace("Credits"));
+    EXPECT_TRUE(ShownLabels().empty());
+    ASSERT_FALSE(mainMenuScene->terminal->queue.empty());
+    EXPECT_EQ(mainMenuScene->terminal->typeDelay, 20.0f);
+
+    int played = 0;
+    while (played < 60 * 120 && ShownLabels().size() < 4) {
+        Frame();
+        ++played;
+    }
+    EXPECT_GT(played, 60 * 20) << "the credits should take a while to type";
+    Frames(4);
+    EXPECT_EQ(ShownLabels(), (std::vector<std::string>{"Start Game", "Settings", "Credits", "Exit Game"}));
+    EXPECT_EQ(mainMenuScene->terminal->lines[0], "Start Game");
+}
+
+TEST_F(MenuTest, ExitGameAsksFirstAndConfirmEndsTheGame)
+{
+    OpenMainMenu();
+    Click(EntryPlace("Exit Game"));
+    ASSERT_TRUE(exitConfirmScene->active);
+    EXPECT_EQ(exitConfirmScene->message, "Exit to desktop?");
+    EXPECT_EQ(exitConfirmScene->returnScene, mainMenuScene);
+    EXPECT_EQ(exitConfirmScene->confirmTarget, nullptr);
+    EXPECT_FALSE(mainMenuScene->updateEnabled);
+    PXL_Vec2 confirm = exitConfirmScene->confirmButton->position;
+
+    Click(exitConfirmScene->cancelButton->position);
+    EXPECT_FALSE(exitConfirmScene->active);
+    EXPECT_TRUE(mainMenuScene->updateEnabled);
+    EXPECT_EQ(ShownLabels().size(), 4u);
+
+    // A press on the spot where "Confirm" appears, made in the frame the panel opens, does not answer.
+    PointAt(confirm);
+    Button(true);
+    PushScene(exitConfirmScene);
+    Frame();
+    Button(false);
+    Frame();
+    EXPECT_TRUE(IsRunning());
+
+    Click(confirm);
+    EXPECT_FALSE(IsRunning());
+    EXPECT_FALSE(mainMenuScene->active || exitConfirmScene->active);
+}
+
+TEST_F(MenuTest, SettingsStandInPausesTheMenuAndCloses)
+{
+    OpenMainMenu();
+    Click(EntryPlace("Settings"));
+    ASSERT_TRUE(settingsScene->active);
+    EXPECT_EQ(settingsScene->returnScene, mainMenuScene);
+    EXPECT_FALSE(mainMenuScene->updateEnabled);
+    // While paused the menu's entries do nothing.
+    Click(EntryPlace("Credits"));
+    Frame();
+    EXPECT_EQ(ShownLabels().size(), 4u);
+
+    Click(settingsScene->exitButton->position);
+    EXPECT_FALSE(settingsScene->active);
+    EXPECT_TRUE(mainMenuScene->updateEnabled);
+}
+
+TEST_F(MenuTest, PauseMenuFreezesTheAlarmAndEscapeResumes)
+{
+    DeskStandIn desk;
+    SetNextScene(&desk);
+    Frames(2);
+    alarmState.active = true;
+    alarmState.intensity = 0.5f;
+
+    pauseMenuScene->returnScene = &desk;
+    PxlInjectKey(PXL_KEY_ESCAPE, true);
+    PushScene(pauseMenuScene);
+    Frame();
+    EXPECT_TRUE(alarmState.frozen);
+    EXPECT_FALSE(desk.updateEnabled);
+    EXPECT_EQ(desk.lastDt, 0.0f);
+    // The Escape that opened the menu is still down and does not close it; a second press does.
+    Frames(3);
+    EXPECT_TRUE(pauseMenuScene->active);
+    PxlInjectKey(PXL_KEY_ESCAPE, false);
+    Frame();
+    PxlInjectKey(PXL_KEY_ESCAPE, true);
+    Frame();
+    PxlInjectKey(PXL_KEY_ESCAPE, false);
+    EXPECT_FALSE(pauseMenuScene->active);
+    EXPECT_FALSE(alarmState.frozen);
+    EXPECT_TRUE(desk.updateEnabled);
+    EXPECT_TRUE(Interactables().empty());
+}
+
+TEST_F(MenuTest, PauseMenuBlocksTheDeskWhereverTheCameraIsAndLeavesThroughTheConfirmation)
+{
+    DeskStandIn desk;
+    SetNextScene(&desk);
+    Frames(2);
+    const PXL_Vec2 panned = {9000, 0};
+    PXL_Camera_SetPosition(&panned);
+    Interactable* deskControl = new Interactable({9000, 300}, {100, 100}, KindToggle, 5, 0.0f, false);
+    alarmState.active = true;
+    alarmState.intensity = 0.7f;
+    pauseMenuScene->returnScene = &desk;
+    PushScene(pauseMenuScene);
+    Frames(2);
+
+    Click({9000, 300});
+    EXPECT_EQ(deskControl->value, 0.0f) << "a click on the desk went through the pause menu";
+
+    // "Main Menu" then "Cancel": the menu stays, the alarm is off; covered, its buttons did not answer.
+    Click(pauseMenuScene->mainMenuButton->position);
+    ASSERT_TRUE(exitConfirmScene->active);
+    EXPECT_EQ(exitConfirmScene->returnScene, pauseMenuScene);
+    EXPECT_EQ(exitConfirmScene->confirmTarget, mainMenuScene);
+    EXPECT_FALSE(alarmState.active);
+    EXPECT_EQ(alarmState.intensity, 0.0f);
+    EXPECT_FALSE(pauseMenuScene->resumeButton->enabled);
+    Click(pauseMenuScene->resumeButton->position);
+    EXPECT_TRUE(pauseMenuScene->active);
+    // The confirmation's answers light up above the blocker.
+    PointAt(exitConfirmScene->cancelButton->position);
+    Frame();
+    EXPECT_TRUE(exitConfirmScene->cancelButton->hovered);
+    Click(exitConfirmScene->cancelButton->position);
+    EXPECT_FALSE(exitConfirmScene->active);
+    EXPECT_TRUE(pauseMenuScene->active);
+
+    // "Main Menu" then "Confirm": the next frame unloads the overlays and the desk and loads the main menu.
+    Click(pauseMenuScene->mainMenuButton->position);
+    Frame();
+    Click(exitConfirmScene->confirmButton->position);
+    EXPECT_TRUE(mainMenuScene->active);
+    EXPECT_FALSE(pauseMenuScene->active || exitConfirmScene->active || desk.active);
+    EXPECT_EQ(SceneStack().size(), 1u);
+}
+
+// The pixel of a world point in the 1280 by 720 window, as the simulator's script wants it.
+std::string MouseLine(int atFrame, PXL_Vec2 pixel)
+{
+    std::ostringstream line;
+    line << atFrame << " mouse " << pixel.x << " " << pixel.y << "\n";
+    return line.str();
+}
+
+std::string ClickLines(int atFrame, PXL_Vec2 pixel)
+{
+    return MouseLine(atFrame, pixel) + std::to_string(atFrame + 5) + " press left\n" + std::to_string(atFrame + 6) +
+           " release left\n";
+}
+
+TEST_F(MenuTest, SimulatorRunThroughCreditsAndExitEndsByItself)
+{
+    // Rehearse the run here to learn when the credits are over and where each answer shows, then play it in
+    // the simulator, which starts on the main menu just as this rehearsal does.
+    SetNextScene(mainMenuScene);
+    Frames(10);
+    std::string script = ClickLines(10, PixelOf(EntryPlace("Credits")));
+    PointAt(EntryPlace("Credits"));
+    Frames(5);
+    Button(true);
+    Frame();
+    Button(false);
+    Frame();
+    while (frame < 60 * 180 && ShownLabels().size() < 4) {
+        Frame();
+    }
+    ASSERT_EQ(ShownLabels().size(), 4u);
+    int exitAt = frame + 10;
+    Frames(10);
+    script += ClickLines(exitAt, PixelOf(EntryPlace("Exit Game")));
+    PointAt(EntryPlace("Exit Game"));
+    Frames(5);
+    Button(true);
+    Frame();
+    Button(false);
+    ASSERT_TRUE(exitConfirmScene->active);
+    int confirmAt = frame + 10;
+    script += ClickLines(confirmAt, PixelOf(exitConfirmScene->confirmButton->position));
+    int limit = confirmAt + 300;
+
+    std::string home = TempPath("menu-sim-home");
+    OsCreateDirectory(home);
+    OsCreateDirectory(home + "/Documents");
+    std::string input = TempPath("menu-sim-input.txt");
+    std::ofstream(input) << script;
+    SimResult run =
+        RunProgram(SimPath(), {"--frames", std::to_string(limit), "--scene", "MainMenuScene", "--input", input},
+                   {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Clicked"), std::string::npos);
+    EXPECT_NE(run.out.find("Broadcast: credits () (0)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Heard: credits () (0)"), std::string::npos) << run.out;
+
+    std::ifstream traceFile(home + "/Documents/Tessaro/Brimvale/Trace.log");
+    std::vector<std::string> trace;
+    for (std::string line; std::getline(traceFile, line);) {
+        trace.push_back(line);
+    }
+    long frames = std::count(trace.begin(), trace.end(), "Engine: Update");
+    EXPECT_LT(frames, limit) << "the run was stopped by its frame limit instead of ending by itself";
+    EXPECT_NE(std::find(trace.begin(), trace.end(), "ExitConfirm_OverlayScene: Load"), trace.end());
+    EXPECT_NE(std::find(trace.begin(), trace.end(), "MainMenuScene: Unload"), trace.end());
+    EXPECT_NE(std::find(trace.begin(), trace.end(), "Engine: Exit"), trace.end());
+}
+
+} // namespace
