@@ -16,6 +16,7 @@ const std::vector<PictureGroup>& AllPictureGroups()
         {"signals", MakeSignals},
         {"newspaper", MakeNewspaper},
         {"branding", MakeBranding},
+        {"manual pages", MakeManualPages},
     };
     return groups;
 }

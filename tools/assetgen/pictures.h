@@ -27,6 +27,8 @@ bool MakeStickyNotes(const std::string& assetsDir);
 bool MakeSignals(const std::string& assetsDir);
 bool MakeNewspaper(const std::string& assetsDir);
 bool MakeBranding(const std::string& assetsDir);
+// Last: the manual's diagrams are drawn from the pictures above.
+bool MakeManualPages(const std::string& assetsDir);
 
 // Writes one PNG of every picture under assetsDir on a grey ground; only paths containing `filter` if given.
 bool WriteContactSheet(const std::string& assetsDir, const std::string& outPath, const std::string& filter);

@@ -3,8 +3,11 @@
 #include "preview.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace art {
 
@@ -41,39 +44,6 @@ bool TextPreview(const std::string& dir, const std::string& out)
     FreeSheet(glow);
     return canvas.Save(out + "/preview-text.png");
 }
-
-// World units (y up) of the 1920 x 1080 design space onto a 1280 x 720 window around a camera x.
-struct View {
-    cairo_t* cr;
-    double camX, camY = 0, k = 2.0 / 3.0;
-    double X(double x) const { return (x - camX) * k + 640; }
-    double Y(double y) const { return 360 - (y - camY) * k; }
-    double S(double s) const { return s * k; }
-    void Frame(const Sheet& s, int frame, double x, double y, double w, double h, Colour tint, double alpha = 1,
-               double rotationRadians = 0) const
-    {
-        // The game turns counter-clockwise for a positive angle (y up); the screen turns clockwise.
-        DrawFrame(cr, s, frame, X(x), Y(y), S(w), S(h), tint, alpha, -rotationRadians);
-    }
-    void Rect(double x, double y, double w, double h, Colour tint, double alpha = 1) const
-    {
-        DrawFrame(cr, Sheet{}, 0, X(x), Y(y), S(w), S(h), tint, alpha);
-    }
-    void Nine(const Sheet& s, double x, double y, double w, double h, double outset) const
-    {
-        // The border is in world units: scale the picture's cut by the view.
-        cairo_save(cr);
-        cairo_translate(cr, X(x), Y(y));
-        cairo_scale(cr, k, k);
-        DrawNineSlicePreview(cr, s, 0, 0, w, h, outset);
-        cairo_restore(cr);
-    }
-    void Text(const Sheet& font, double factor, const std::string& t, double x, double y, double size, Colour tint,
-              const Sheet* glow = nullptr, bool centred = false) const
-    {
-        DrawSheetText(cr, font, factor, t, X(x), Y(y), S(size), tint, glow, centred);
-    }
-};
 
 struct Art {
     std::string dir;
@@ -289,6 +259,44 @@ bool EndScreenPreview(const Art& art, const std::string& out, bool won)
     return canvas.Save(out + (won ? "/preview-end-win.png" : "/preview-end-lose.png"));
 }
 
+// The open manual at 1280 x 720: black backing, two pages sampled nearest, the page arrows at the edges.
+bool ManualPreview(const Art& art, const std::string& out, int spread, const std::vector<std::string>& pages)
+{
+    Canvas canvas(1280, 720);
+    cairo_t* cr = canvas.cr();
+    View v{cr, 0};
+    Sheet desk = art.Load("Desk/Desk_body_v2.png");
+    v.Frame(desk, 0, 0, 0, 1920, 1080, {0, 0, 0, 1});
+    v.Rect(0, 0, 1625, 1057, {0, 0, 0, 1});
+    for (int side = 0; side < 2; ++side) {
+        size_t index = 2 * spread + side;
+        if (index >= pages.size())
+            continue;
+        Sheet page = art.Load("Pages/" + pages[index]);
+        if (!page.surface)
+            continue;
+        double cx = v.X(side ? 400 : -400), cy = v.Y(0);
+        double w = v.S(800), h = v.S(1032);
+        cairo_save(cr);
+        cairo_translate(cr, cx - w / 2, cy - h / 2);
+        cairo_scale(cr, w / cairo_image_surface_get_width(page.surface),
+                    h / cairo_image_surface_get_height(page.surface));
+        cairo_set_source_surface(cr, page.surface, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        FreeSheet(page);
+    }
+    Sheet arrow = art.Load("UI/Manual_Next_Page.png");
+    if (spread > 0)
+        v.Frame(arrow, 0, -800, 0, -100, 100, {0, 0, 0, 0});
+    if (2 * spread + 2 < static_cast<int>(pages.size()))
+        v.Frame(arrow, 0, 800, 0, 100, 100, {0, 0, 0, 0});
+    FreeSheet(arrow);
+    FreeSheet(desk);
+    return canvas.Save(out + "/preview-manual-" + std::to_string(spread) + ".png");
+}
+
 } // namespace
 
 bool WritePreviews(const std::string& dir, const std::string& out)
@@ -297,6 +305,15 @@ bool WritePreviews(const std::string& dir, const std::string& out)
     Art art{dir};
     ok = EndScreenPreview(art, out, true) && ok;
     ok = EndScreenPreview(art, out, false) && ok;
+    std::vector<std::string> pages;
+    std::error_code error;
+    for (auto& entry : std::filesystem::directory_iterator(dir + "/Pages", error))
+        pages.push_back(entry.path().filename().string());
+    std::sort(pages.begin(), pages.end());
+    if (pages.size() % 2)
+        pages.push_back("ManualBlankPage.jpg");
+    for (size_t spread = 0; 2 * spread < pages.size(); ++spread)
+        ok = ManualPreview(art, out, static_cast<int>(spread), pages) && ok;
     const double cams[] = {-1300, 0, 800, 1800};
     const char* names[] = {"desk-left", "desk-middle", "desk-right", "desk-far-right"};
     for (int i = 0; i < 4; ++i)

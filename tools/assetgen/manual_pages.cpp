@@ -1,0 +1,467 @@
+// The operator's manual: pages under Pages/, shown two side by side in the order of their file names. The
+// game draws a page 800 x 1032 units with nearest-pixel sampling, which is 534 x 688 screen pixels in a
+// 1280 x 720 window, so the pages are made at that size and laid out in the 800 x 1032 units.
+//
+// Names: digits sort before capitals, so "00_..." to "04_..." come before "ManualBlankPage.jpg", which then
+// lands as the right-hand page of the last spread. The diagrams are drawn from the desk's own pictures, which
+// the generator has written by the time it gets here.
+#include "draw.h"
+#include "pictures.h"
+#include "preview.h"
+#include "text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <filesystem>
+#include <stb_image_write.h>
+#include <string>
+#include <vector>
+
+namespace art {
+
+namespace {
+
+constexpr int kPixelsW = 534, kPixelsH = 688;
+constexpr double kW = 800, kH = 1032;
+const Colour kPaper = Hex(0xf1ecdf), kInk = Hex(0x1c1b19), kAccent = Hex(0x1f5a38), kWarn = Hex(0xa3261c);
+const char* kSans = "Nimbus Sans:style=Regular";
+const char* kSansBold = "Nimbus Sans:style=Bold";
+const char* kMono = "Nimbus Mono PS:style=Bold";
+
+class Page {
+public:
+    Page(const std::string& assets, int number) : canvas_(kPixelsW, kPixelsH), assets_(assets), number_(number)
+    {
+        cr_ = canvas_.cr();
+        cairo_scale(cr_, kPixelsW / kW, kPixelsH / kH);
+        Paper();
+    }
+    ~Page()
+    {
+        for (Sheet& s : sheets_)
+            FreeSheet(s);
+    }
+
+    cairo_t* cr() const { return cr_; }
+    const Sheet& Load(const std::string& rel, int columns = 1, int rows = 1)
+    {
+        sheets_.push_back(LoadSheet(assets_ + "/" + rel, columns, rows));
+        return sheets_.back();
+    }
+    bool Save(const std::string& path) { return canvas_.Save(path); }
+
+    // The running head and a section title; returns the y under it.
+    double Title(const std::string& section, const std::string& title)
+    {
+        UseFont(cr_, kSansBold, 17);
+        DrawSpaced(cr_, "BRIMVALE N.P.S.  -  CONTROL DESK OPERATOR'S MANUAL", 60, 58, 1.2, Align::Left, kAccent);
+        cairo_rectangle(cr_, 60, 68, kW - 120, 2);
+        SetColour(cr_, kAccent);
+        cairo_fill(cr_);
+        if (!section.empty()) {
+            FillRoundedRect(cr_, 60, 92, 70, 70, 8, kAccent);
+            UseFont(cr_, kSansBold, 48);
+            DrawLine(cr_, section, 95, 144, Align::Centre, kPaper);
+        }
+        UseFont(cr_, kSansBold, 46);
+        DrawLine(cr_, title, section.empty() ? 60 : 150, 143, Align::Left, kInk);
+        return 200;
+    }
+
+    double Text(const std::string& text, double x, double y, double width, double size = 25, Colour c = kInk,
+                const char* font = nullptr)
+    {
+        UseFont(cr_, font ? font : kSans, size);
+        return DrawParagraph(cr_, text, x, y, width, size * 1.3, c);
+    }
+
+    // A framed rule the player can find again in a hurry.
+    double RuleBox(const std::string& heading, const std::string& text, double y, Colour frame = kAccent)
+    {
+        UseFont(cr_, kSans, 25);
+        size_t lines = WrapText(cr_, text, kW - 180).size();
+        double h = 56 + lines * 32.5;
+        RoundedRect(cr_, 60, y, kW - 120, h, 10);
+        SetColour(cr_, WithAlpha(frame, 0.08));
+        cairo_fill_preserve(cr_);
+        SetColour(cr_, frame);
+        cairo_set_line_width(cr_, 3);
+        cairo_stroke(cr_);
+        UseFont(cr_, kSansBold, 25);
+        DrawLine(cr_, heading, 90, y + 36, Align::Left, frame);
+        Text(text, 90, y + 70, kW - 180);
+        return y + h + 24;
+    }
+
+    void Footer()
+    {
+        cairo_rectangle(cr_, 60, kH - 48, kW - 120, 1.5);
+        SetColour(cr_, kAccent);
+        cairo_fill(cr_);
+        UseFont(cr_, kSans, 18);
+        DrawLine(cr_, "Keep this manual at the desk.", 60, kH - 22, Align::Left, {0.3, 0.3, 0.3, 1});
+        if (number_ > 0) {
+            UseFont(cr_, kSansBold, 22);
+            DrawLine(cr_, std::to_string(number_), kW - 60, kH - 22, Align::Right, kInk);
+        }
+    }
+
+    // A desk view inside the page: world units around (wx, wy) shown at k page units per world unit.
+    View Diagram(double px, double py, double wx, double wy, double k) const
+    {
+        View v{cr_, wx, wy, k};
+        v.originX = px;
+        v.originY = py;
+        return v;
+    }
+
+    void Label(const std::string& text, double x, double y, double size = 22, Colour c = kInk,
+               Align align = Align::Centre, const char* font = nullptr)
+    {
+        UseFont(cr_, font ? font : kMono, size);
+        DrawLine(cr_, text, x, y, align, c);
+    }
+
+    void Arrow(double x0, double y0, double x1, double y1, Colour c = kInk, double width = 3)
+    {
+        double a = std::atan2(y1 - y0, x1 - x0);
+        cairo_move_to(cr_, x0, y0);
+        cairo_line_to(cr_, x1 - std::cos(a) * 10, y1 - std::sin(a) * 10);
+        SetColour(cr_, c);
+        cairo_set_line_width(cr_, width);
+        cairo_stroke(cr_);
+        cairo_move_to(cr_, x1, y1);
+        cairo_line_to(cr_, x1 - std::cos(a - 0.4) * 18, y1 - std::sin(a - 0.4) * 18);
+        cairo_line_to(cr_, x1 - std::cos(a + 0.4) * 18, y1 - std::sin(a + 0.4) * 18);
+        cairo_close_path(cr_);
+        cairo_fill(cr_);
+    }
+
+private:
+    void Paper()
+    {
+        SetColour(cr_, kPaper);
+        cairo_paint(cr_);
+        Rng rng(100 + number_);
+        Grime(cr_, 0, 0, kW, kH, rng, 2500, 1.2, 0.035);
+        // Slight shade towards the spine and the outer edge, as on a real book.
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, kW, 0);
+        bool left = number_ % 2 == 0;
+        cairo_pattern_add_color_stop_rgba(p, 0, 0.3, 0.25, 0.1, left ? 0.05 : 0.12);
+        cairo_pattern_add_color_stop_rgba(p, 0.1, 0.3, 0.25, 0.1, 0);
+        cairo_pattern_add_color_stop_rgba(p, 0.9, 0.3, 0.25, 0.1, 0);
+        cairo_pattern_add_color_stop_rgba(p, 1, 0.3, 0.25, 0.1, left ? 0.12 : 0.05);
+        cairo_set_source(cr_, p);
+        cairo_paint(cr_);
+        cairo_pattern_destroy(p);
+    }
+
+    Canvas canvas_;
+    cairo_t* cr_;
+    std::string assets_;
+    int number_;
+    std::deque<Sheet> sheets_; // deque: references handed out stay valid
+};
+
+const Colour kNone{0, 0, 0, 0}, kBlack{0, 0, 0, 1};
+const Colour kLampOff{0, 0, 0, 0.75}, kLampWhite{1, 1, 1, 0.75}, kLampGreen{0, 1, 0, 0.75}, kLampRed{1, 0, 0, 0.75};
+
+bool Cover(const std::string& assets, const std::string& out)
+{
+    Page page(assets, 0);
+    cairo_t* cr = page.cr();
+    // Title band, in view while the book lies closed at the bottom of the screen.
+    cairo_rectangle(cr, 0, 0, kW, 236);
+    FillVertical(cr, 0, 236, Hex(0x23603d), Hex(0x174229));
+    UseFont(cr, kSansBold, 26);
+    DrawSpaced(cr, "BRIMVALE NUCLEAR POWER STATION", kW / 2, 58, 3, Align::Centre, Hex(0xe9e2c8));
+    UseFont(cr, kSansBold, 64);
+    DrawLine(cr, "OPERATOR'S", kW / 2, 134, Align::Centre, kPaper);
+    DrawLine(cr, "MANUAL", kW / 2, 204, Align::Centre, kPaper);
+    const Sheet& icon = page.Load("Icons/107.png");
+    DrawFrame(cr, icon, 0, kW / 2, 318, 130, 130, kNone);
+    UseFont(cr, kSans, 25);
+    DrawLine(cr, "Control desk, Reactor Unit 2", kW / 2, 416, Align::Centre, kInk);
+    // What a shift looks like.
+    double y = 480;
+    UseFont(cr, kSansBold, 28);
+    DrawLine(cr, "YOUR SHIFT", 80, y, Align::Left, kAccent);
+    const char* steps[] = {
+        "Boot the plant: set the eight switches (page 2).",
+        "Log in: four switches answer four questions about today's date (page 3).",
+        "A five-minute countdown starts. Do what the terminal orders; every machine has its page here.",
+        "All done? Add a day on the safety sign before you clock out (page 4).",
+    };
+    for (int i = 0; i < 4; ++i) {
+        FillCircle(cr, 100, y + 22, 18, kAccent);
+        UseFont(cr, kSansBold, 23);
+        DrawLine(cr, std::to_string(i + 1), 100, y + 30, Align::Centre, kPaper);
+        y = page.Text(steps[i], 135, y + 30, kW - 215, 24) + 2;
+    }
+    y += 16;
+    FillRoundedRect(cr, 80, y, kW - 160, 90, 8, WithAlpha(kWarn, 0.1));
+    RoundedRect(cr, 80, y, kW - 160, 90, 8);
+    SetColour(cr, kWarn);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    UseFont(cr, kSansBold, 25);
+    DrawLine(cr, "If the countdown reaches zero,", kW / 2, y + 38, Align::Centre, kWarn);
+    DrawLine(cr, "the reactor melts down.", kW / 2, y + 70, Align::Centre, kWarn);
+    page.Footer();
+    return page.Save(out + "/00_Cover.png");
+}
+
+bool HowTo(const std::string& assets, const std::string& out)
+{
+    Page page(assets, 1);
+    cairo_t* cr = page.cr();
+    page.Title("1", "Using the desk");
+    const double tx = 290, tw = kW - tx - 60;
+    // Dragging the desk.
+    const Sheet& drag = page.Load("Input/mouse_horizontal.png");
+    DrawFrame(cr, drag, 0, 165, 262, 150, 150, kNone);
+    page.Text("Look along the desk: hold the LEFT mouse button on the bare wood and drag left or right.", tx, 238, tw);
+    // Opening the manual: a screen with the book's strip at its bottom edge.
+    {
+        double sx = 75, sy = 350, sw = 180, sh = 104;
+        FillRoundedRect(cr, sx - 6, sy - 6, sw + 12, sh + 12, 8, Hex(0x2b2b2e));
+        cairo_rectangle(cr, sx, sy, sw, sh);
+        SetColour(cr, Hex(0x5a3a22));
+        cairo_fill(cr);
+        cairo_rectangle(cr, sx + 18, sy + sh - 20, sw - 36, 20);
+        SetColour(cr, kPaper);
+        cairo_fill(cr);
+        cairo_rectangle(cr, sx + 18, sy + sh - 20, sw / 2 - 18, 7);
+        SetColour(cr, kAccent);
+        cairo_fill(cr);
+        const Sheet& click = page.Load("Input/mouse_left.png");
+        DrawFrame(cr, click, 0, sx + sw / 2 + 10, sy + sh - 36, 64, 64, kNone);
+    }
+    page.Text("Open this manual: click the book at the bottom of the screen. Click beside the pages to put it "
+              "away.",
+              tx, 372, tw);
+    // Turning pages.
+    const Sheet& arrow = page.Load("UI/Manual_Next_Page.png");
+    DrawFrame(cr, arrow, 0, 125, 532, -76, 76, kNone);
+    DrawFrame(cr, arrow, 0, 210, 532, 76, 76, kNone);
+    page.Text("Turn the pages with the round arrows at the outer edges of the book.", tx, 522, tw);
+    // The terminal.
+    {
+        double bx = 70, by = 600, bw = 190, bh = 120;
+        FillRoundedRect(cr, bx - 8, by - 8, bw + 16, bh + 16, 10, Hex(0x2b2b2e));
+        cairo_rectangle(cr, bx, by, bw, bh);
+        SetColour(cr, kBlack);
+        cairo_fill(cr);
+        const Sheet& font = page.Load("Fonts/IBM3270Regular.png", 16, 6);
+        const Sheet& glow = page.Load("Fonts/TerminalTextBackground.png");
+        DrawSheetText(cr, font, 2.4, "Today is Monday\nMay 3rd\n\n/> Reactor core\nmust be unlocked", bx + 14, by + 18,
+                      19, {0, 1, 0, 1}, &glow);
+    }
+    page.Text("The green terminal in the middle of the desk gives your orders; they begin with \"/>\". Its top "
+              "line gives today's date.",
+              tx, 628, tw);
+    page.RuleBox("TIPS",
+                 "Work switches and buttons with the left mouse button. Lamps: GREEN = right, RED = wrong, try "
+                 "again. Escape pauses the shift and its countdown.",
+                 790);
+    page.Footer();
+    return page.Save(out + "/01_HowTo.png");
+}
+
+// The boot pattern the plant boot module checks (switch 1 to 8).
+const bool kBootPattern[8] = {true, false, true, true, false, false, true, false};
+
+bool PlantBootPage(const std::string& assets, const std::string& out)
+{
+    Page page(assets, 2);
+    cairo_t* cr = page.cr();
+    double y = page.Title("2", "Plant boot");
+    page.Text("The first task of every shift. The terminal asks you to start the plant boot sequence: set the "
+              "eight switches of the steel panel exactly as shown.",
+              60, y + 10, kW - 120);
+    // The panel as it stands on the desk, in the boot position, with each switch numbered.
+    const Sheet& plate = page.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4);
+    const Sheet& sw = page.Load("Interactables/Switch_1-Sheet.png", 2, 1);
+    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    View v = page.Diagram(kW / 2, 452, 1040, 125, 1.0);
+    v.Rect(1040, 111.25, 380, 245, {0.4, 0.4, 0.4, 1});
+    v.Nine(plate, 1040, 111.25, 380, 245, 5);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c)
+            v.Frame(sw, kBootPattern[r * 4 + c] ? 1 : 0, 935 + 65 * c, 50 + 87.5 * r, 100, 100, kNone);
+    for (int i = 0; i < 9; ++i)
+        v.Frame(bulb, 0, 870 + 42.5 * i, 50 + 245 / 1.5, 120, 120, i < 4 ? kLampWhite : kLampOff);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c) {
+            double px = v.X(935 + 65 * c) - 30, py = v.Y(50 + 87.5 * r) - 28;
+            FillCircle(cr, px, py, 12, kAccent);
+            UseFont(cr, kSansBold, 17);
+            DrawLine(cr, std::to_string(r * 4 + c + 1), px, py + 6, Align::Centre, kPaper);
+        }
+    // The pattern as a table laid out like the panel: upper row 5-8, lower row 1-4.
+    auto row = [&](double ry, int first) {
+        for (int c = 0; c < 4; ++c) {
+            int index = first + c;
+            double cx = 145 + c * 170;
+            bool on = kBootPattern[index];
+            FillRoundedRect(cr, cx - 74, ry, 148, 66, 8, on ? Hex(0x2f8a48) : Hex(0x55524c));
+            UseFont(cr, kSansBold, 18);
+            DrawLine(cr, "SWITCH " + std::to_string(index + 1), cx, ry + 23, Align::Centre, kPaper);
+            UseFont(cr, kSansBold, 32);
+            DrawLine(cr, on ? "ON" : "OFF", cx, ry + 57, Align::Centre, kPaper);
+        }
+    };
+    UseFont(cr, kSansBold, 19);
+    DrawLine(cr, "UPPER ROW", 72, 632, Align::Left, kAccent);
+    row(640, 4);
+    UseFont(cr, kSansBold, 19);
+    DrawLine(cr, "LOWER ROW", 72, 732, Align::Left, kAccent);
+    row(740, 0);
+    page.Text("ON = lever UP, green window lit.   OFF = lever DOWN.", 60, 838, kW - 120, 23, kInk, kSansBold);
+    page.RuleBox("THEN",
+                 "The lamps light up one by one and turn green: done. They go dark? Recheck the "
+                 "switches.",
+                 856);
+    page.Footer();
+    return page.Save(out + "/02_PlantBoot.png");
+}
+
+bool AdminAuthenticationPage(const std::string& assets, const std::string& out)
+{
+    Page page(assets, 3);
+    cairo_t* cr = page.cr();
+    double y = page.Title("3", "Admin authentication");
+    page.Text("Next, log in. The code depends on TODAY'S DATE on the terminal's top line, e.g. \"Today is "
+              "Thursday August 14th\".",
+              60, y + 10, kW - 120);
+    // The panel, labelled, with the legend beside it.
+    const Sheet& base = page.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
+    const Sheet& sw = page.Load("Interactables/Switch_1-Sheet.png", 2, 1);
+    const Sheet& button = page.Load("Interactables/Button_2-Sheet.png", 3, 1);
+    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    View v = page.Diagram(250, 360, 475, 420, 0.7);
+    v.Rect(475, 400, 450, 175, {0.4, 0.4, 0.4, 1});
+    v.Nine(base, 475, 400, 450, 175, 5);
+    const bool example[4] = {false, false, true, true};
+    for (int i = 0; i < 4; ++i) {
+        v.Frame(sw, example[i] ? 1 : 0, 300 + 75 * i, 400, 100, 100, kNone);
+        v.Frame(bulb, 0, 300 + 75 * i, 466.67, 120, 120, example[i] ? kLampWhite : kLampOff);
+        UseFont(cr, kSansBold, 20);
+        DrawLine(cr, std::to_string(i + 1), v.X(300 + 75 * i), 478, Align::Centre, kAccent);
+    }
+    v.Frame(button, 0, 637.5, 400, 60, 60, kNone);
+    page.Label("ENTER", v.X(637.5), 478, 18, kAccent);
+    DrawFrame(cr, sw, 1, 492, 305, 70, 70, kNone);
+    DrawFrame(cr, sw, 0, 492, 385, 70, 70, kNone);
+    UseFont(cr, kSansBold, 24);
+    DrawLine(cr, "UP = YES", 532, 313, Align::Left, Hex(0x2f8a48));
+    DrawLine(cr, "DOWN = NO", 532, 393, Align::Left, kInk);
+    page.Text("Above: Thursday August 14th.", 460, 478, kW - 520, 20, {0.35, 0.35, 0.35, 1});
+    struct Question {
+        const char* ask;
+        const char* yes;
+    } questions[4] = {
+        {"Is the MONTH January to June?", "yes for Jan, Feb, Mar, Apr, May, Jun"},
+        {"Is it MONDAY, TUESDAY or WEDNESDAY?", "no for Thursday to Sunday"},
+        {"Is the DAY an even number?", "2nd, 4th, 6th ... 30th"},
+        {"Is the DAY before the 15th?", "yes for the 1st to the 14th"},
+    };
+    for (int i = 0; i < 4; ++i) {
+        double top = 508 + i * 86;
+        RoundedRect(cr, 60, top, kW - 120, 78, 10);
+        SetColour(cr, WithAlpha(kAccent, 0.08));
+        cairo_fill(cr);
+        FillCircle(cr, 100, top + 39, 24, kAccent);
+        UseFont(cr, kSansBold, 28);
+        DrawLine(cr, std::to_string(i + 1), 100, top + 49, Align::Centre, kPaper);
+        UseFont(cr, kSansBold, 25);
+        DrawLine(cr, questions[i].ask, 140, top + 35, Align::Left, kInk);
+        UseFont(cr, kSans, 20);
+        DrawLine(cr, questions[i].yes, 140, top + 64, Align::Left, {0.3, 0.3, 0.3, 1});
+    }
+    page.RuleBox("THEN PRESS THE ROUND BUTTON",
+                 "All lamps GREEN: logged in, the shift begins. RED: a switch is wrong - fix it, press again.", 862);
+    page.Footer();
+    return page.Save(out + "/03_AdminAuthentication.png");
+}
+
+bool OnsiteIncidentPage(const std::string& assets, const std::string& out)
+{
+    Page page(assets, 4);
+    cairo_t* cr = page.cr();
+    double y = page.Title("4", "Safety sign");
+    y = page.Text("The last task of a good shift. When every order is done, the terminal says: \"add another day "
+                  "without incident to the counter\".",
+                  60, y + 10, kW - 120, 25);
+    // The sign and its button as they hang on the wall, near the top of the desk.
+    const Sheet& sign = page.Load("Aesthetics/IncidentSign.png");
+    const Sheet& font = page.Load("Fonts/OxygenMono_Font_Texture.png", 16, 6);
+    View v = page.Diagram(kW / 2 + 40, 470, -500, 430, 1.2);
+    v.Frame(sign, 0, -500, 430, 240, 240, kBlack);
+    v.Rect(-650, 430, 50, 50, {1, 1, 1, 1});
+    v.Text(font, 2.0, "7", -500, 470, 50, kBlack, nullptr, true);
+    v.Text(font, 2.0, "Days", -500, 405, 25, kBlack, nullptr, true);
+    v.Text(font, 2.0, "Since Last", -500, 380, 25, kBlack, nullptr, true);
+    v.Text(font, 2.0, "Meltdown", -500, 355, 25, kBlack, nullptr, true);
+    RoundedRect(cr, v.X(-650) - 44, v.Y(430) - 44, 88, 88, 10);
+    SetColour(cr, kWarn);
+    cairo_set_line_width(cr, 4);
+    cairo_stroke(cr);
+    page.Label("PRESS", v.X(-650), v.Y(430) + 76, 24, kWarn);
+    page.Arrow(v.X(-650) - 60, v.Y(430) - 90, v.X(-650) - 30, v.Y(430) - 50, kWarn, 4);
+    y = page.RuleBox("ADD A DAY",
+                     "Press the small white button to the left of the \"Days Since Last Meltdown\" sign, once. The "
+                     "count goes up by one and the shift is over. Well done, operator.",
+                     640);
+    page.RuleBox("NOT BEFORE",
+                 "The button does nothing until the terminal asks for it. If the countdown runs out "
+                 "first, it is too late.",
+                 y, kWarn);
+    page.Footer();
+    return page.Save(out + "/04_OnsiteIncident.png");
+}
+
+// The blank page: fills the last spread when the count of pages is odd, and stands at the end otherwise.
+bool BlankPage(const std::string& assets, const std::string& out)
+{
+    Page page(assets, -1); // unnumbered: it may end up on either side of any spread
+    cairo_t* cr = page.cr();
+    UseFont(cr, kSans, 20);
+    DrawLine(cr, "This page is intentionally left blank.", kW / 2, kH / 2, Align::Centre, {0.45, 0.45, 0.42, 1});
+    page.Footer();
+    // The file is a JPEG, as the game expects by name.
+    cairo_surface_t* s = cairo_get_target(cr);
+    cairo_surface_flush(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    int stride = cairo_image_surface_get_stride(s);
+    std::vector<unsigned char> rgb(static_cast<size_t>(kPixelsW) * kPixelsH * 3);
+    for (int yy = 0; yy < kPixelsH; ++yy)
+        for (int xx = 0; xx < kPixelsW; ++xx) {
+            uint32_t p = *reinterpret_cast<const uint32_t*>(data + yy * stride + xx * 4);
+            unsigned char* o = &rgb[(static_cast<size_t>(yy) * kPixelsW + xx) * 3];
+            o[0] = (p >> 16) & 255;
+            o[1] = (p >> 8) & 255;
+            o[2] = p & 255;
+        }
+    std::error_code error;
+    std::filesystem::create_directories(out, error);
+    std::string path = out + "/ManualBlankPage.jpg";
+    return stbi_write_jpg(path.c_str(), kPixelsW, kPixelsH, 3, rgb.data(), 92) != 0;
+}
+
+} // namespace
+
+bool MakeManualPages(const std::string& dir)
+{
+    const std::string out = dir + "/Pages";
+    bool ok = Cover(dir, out);
+    ok = HowTo(dir, out) && ok;
+    ok = PlantBootPage(dir, out) && ok;
+    ok = AdminAuthenticationPage(dir, out) && ok;
+    ok = OnsiteIncidentPage(dir, out) && ok;
+    ok = BlankPage(dir, out) && ok;
+    return ok;
+}
+
+} // namespace art
