@@ -41,7 +41,12 @@ void RunFrames(const EngineOptions& options)
         }
         PXL_Graphics_FinishDrawing();
         bool goOn = options.afterFrame == nullptr || options.afterFrame(frame, options.user);
-        if (!PXL_System_DoesWindowExist() || !IsRunning() || !goOn) {
+        if (!PXL_System_DoesWindowExist() || !IsRunning()) {
+            break;
+        }
+        if (!goOn) {
+            // Stopped from outside before the game ended: release what the scenes hold, as a closed window does.
+            UnloadAllScenes();
             break;
         }
         dt = static_cast<float>(PXL_System_GetDeltaTime());

@@ -1,4 +1,201 @@
 #include "scenes/game_scene.h"
 
-// Placeholder: the scene exists under its name and does nothing yet.
+#include <algorithm>
+
+#include "audio/audio_cues.h"
+#include "engine/ease.h"
+#include "engine/screen_scale.h"
+#include "flow/events.h"
+#include "flow/game_manager.h"
+#include "flow/timer.h"
+#include "interaction/interactable.h"
+#include "manual/manual_scene.h"
+#include "modules/admin_authentication.h"
+#include "modules/calendar.h"
+#include "modules/onsite_incident.h"
+#include "modules/plant_boot.h"
+#include "render/nine_slice.h"
+#include "render/sprite.h"
+#include "render/sprite_sheet.h"
+#include "scenes/pause_menu_scene.h"
+#include "terminal/terminal.h"
+
 GameScene* gameScene = new GameScene();
+DeskCamera deskCamera;
+
+namespace {
+
+const PXL_Vec2 TimerBoxCentre = {0, 400};
+const PXL_Vec2 TimerBoxSize = {350, 125};
+
+}  // namespace
+
+void GameScene::Load()
+{
+    deskTexture = PXL_Graphics_LoadTexture("./Assets/Desk/Desk_body_v2.png");
+    plantBoot = new PlantBoot("Plant Boot", {900, 50});
+    adminAuthentication = new AdminAuthentication("Admin Authentication", {300, 400});
+    calendar = new CalendarModule("Calendar", {100, 100});
+    GenerateDate(calendar->date);
+    Broadcast("calendar_date", FormatDate(calendar->date));
+    onsiteIncident = new OnsiteIncidentModule("OnsiteIncident", {-500, 430});
+    terminal = new Terminal({0, 0}, {700, 525});
+    ReadTerminalScript(*terminal, "./Assets/TerminalBootGarbage.txt");
+}
+
+void GameScene::Init()
+{
+    Broadcast("gamescene_init", "");
+    ResetGameManager();
+    PushScene(manualScene);
+    plantBoot->Init();
+    adminAuthentication->Init();
+    onsiteIncident->Init();
+    timerGrow = 0.0f;
+    ResetTimer();
+    zoomStart = ZoomOffset;
+    zoomDoneSent = false;
+    zoomTimeLeft = zoomHold + zoomDuration;
+    deskCamera.cameraLocked = true;
+    deskCamera.dragging = false;
+    deskCamera.leftBound = -(static_cast<float>(deskPanelCount) * deskPanelSize.x) / 2;
+    deskCamera.rightBound = static_cast<float>(deskPanelCount) * deskPanelSize.x / 2;
+    const PXL_Vec2 origin = {0, 0};
+    PXL_Camera_SetPosition(&origin);
+    plantBoot->OnTrigger();
+}
+
+void GameScene::Update(float dt)
+{
+    if (dt == 0.0f) {
+        return;
+    }
+    PXL_Graphics_SetBlendMode(1);
+    const PXL_Color black = {0, 0, 0, 1};
+    PXL_Graphics_SetBackgroundColor(&black);
+
+    if (!gameManager.ending) {
+        float z = EaseInOutCubic(zoomTimeLeft / zoomDuration) * zoomStart;
+        if (z <= 0.0f) {
+            manualScene->manual.hidden = false;
+            deskCamera.cameraLocked = false;
+            if (!zoomDoneSent) {
+                zoomDoneSent = true;
+                Broadcast("zoom_done", "");
+            }
+        } else {
+            if (zoomTimeLeft <= zoomDuration) {
+                ZoomOffset = std::max(z, 0.0f);
+            }
+            manualScene->manual.hidden = true;
+            zoomTimeLeft = std::clamp(zoomTimeLeft - dt, 0.0f, zoomDuration);
+        }
+    } else {
+        manualScene->manual.hidden = true;
+    }
+
+    if (PXL_Window_HasFocus()) {
+        if (PXL_Input_KeyTriggered(PXL_KEY_LBUTTON) && !AnyInteractableHovered()) {
+            deskCamera.dragging = true;
+        }
+        if (PXL_Input_KeyReleased(PXL_KEY_LBUTTON)) {
+            deskCamera.dragging = false;
+        }
+        PXL_Vec2 window = PXL_Window_GetSize();
+        float s = window.y / DesignHeight;
+        PXL_Vec2 camera = PXL_Camera_GetPosition();
+        float x = camera.x;
+        if (deskCamera.dragging && !deskCamera.cameraLocked) {
+            x -= PXL_Input_GetMousePositionDelta().x / s;
+        }
+        float halfView = (window.x / s) / 2;
+        float minimum = deskCamera.leftBound + halfView;
+        float maximum = deskCamera.rightBound - halfView;
+        x = x < minimum ? minimum : (x > maximum ? maximum : x);
+        PXL_Vec2 position = {x, camera.y};
+        PXL_Camera_SetPosition(&position);
+    }
+
+    if (Listen("calendar_date")) {
+        dateText = GetData("calendar_date");
+        terminal->header = "Today is " + dateText;
+        terminal->textOrigin.y -= 2 * terminal->glyphSize.y;
+    }
+
+    adminAuthentication->Update();
+    plantBoot->Update();
+    onsiteIncident->Update();
+    terminal->Update(dt);
+
+    if (PXL_Input_KeyTriggered(PXL_KEY_ESCAPE)) {
+        if (manualScene->IsOpen()) {
+            manualScene->Close();
+        }
+        pauseMenuScene->returnScene = this;
+        PushScene(pauseMenuScene);
+    }
+    if (timerState.started && timerGrow < 1.0f) {
+        timerGrow += dt;
+    }
+    if (Listen("tutorial_complete")) {
+        ReadTerminalScript(*terminal, "./Assets/TerminalEndTutorialGarbage.txt");
+    }
+}
+
+void GameScene::Render()
+{
+    DrawTint = {0, 0, 0, 1};
+    DrawAlpha = 1.0f;
+    const PXL_Vec2 panelScale = deskPanelSize;
+    for (int32_t i = 0; i < deskPanelCount; ++i) {
+        PXL_Vec2 position = {static_cast<float>(i) * deskPanelSize.x -
+                                 static_cast<float>(deskPanelCount - 1) * deskPanelSize.x / 2,
+                             0};
+        DrawTexture(deskTexture, &position, &panelScale, 1, 0.0f);
+    }
+
+    plantBoot->Render();
+    adminAuthentication->Render();
+    DrawTint = {0, 0, 0, 0};
+    terminal->Render();
+    onsiteIncident->Render();
+
+    DrawTint = {0, 0, 0, 1};
+    DrawAlpha = 1.0f;
+    DrawTexture(nullptr, &TimerBoxCentre, &TimerBoxSize, 1, 0.0f);
+    if (timerState.started) {
+        DrawTint = {1, 0, 0, 1};
+        DrawAlpha = 1.0f;
+        float height = std::min(70.0f, 70.0f * timerGrow * timerGrow);
+        DrawText(FontTickingTimebomb, timerState.displayText, {0, 390}, {70, height}, true, true);
+    }
+    DrawNineSlice(TimerBoxCentre, TimerBoxSize, PanelScreen2, 5, false);
+
+    if (gameManager.ending) {
+        float a = 1.0f - gameManager.endCountdown / GameManagerState::endDelay;
+        DrawAlpha = a;
+        DrawTint = {0, 0, 0, a};
+        PXL_Vec2 camera = PXL_Camera_GetPosition();
+        PXL_Vec2 window = PXL_Window_GetSize();
+        PXL_Vec2 cover = {window.x * 2, window.y * 2};
+        DrawTexture(nullptr, &camera, &cover, 1, 0.0f);
+    }
+}
+
+void GameScene::Unload()
+{
+    PXL_Graphics_FreeTexture(&deskTexture);
+    plantBoot->Exit();
+    adminAuthentication->Exit();
+    onsiteIncident->Exit();
+    delete plantBoot;
+    delete adminAuthentication;
+    delete calendar;
+    delete onsiteIncident;
+    delete terminal;
+    plantBoot = nullptr;
+    adminAuthentication = nullptr;
+    calendar = nullptr;
+    onsiteIncident = nullptr;
+    terminal = nullptr;
+}

@@ -177,6 +177,12 @@ void RemoveScene(Scene* scene)
     }
 }
 
+void UnloadAllScenes()
+{
+    nextScene = nullptr;
+    SwitchBottomScene();
+}
+
 bool IsRunning() { return Stack()[0] != nullptr || nextScene != nullptr; }
 
 std::vector<Scene*>& SceneRegistry()
