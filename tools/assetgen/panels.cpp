@@ -4,7 +4,10 @@
 //
 // Each panel is drawn once as an ordinary 3 x 3 picture and its cells are copied to those frames. The unused
 // frames get copies of the piece that lies beside each neighbour in the finished panel, so linear filtering at
-// a frame's rim blends in what really lies next to it.
+// a frame's rim blends in what really lies next to it. The left and right edges are stacked in the last column
+// (frames 7 and 11) and are stretched along it, so half a texel of one shows at the end of the other; a ring
+// of a bezel therefore sits at the same place across both edge cells (symmetric about the cell's middle), and
+// only its shading differs where they meet.
 #include "draw.h"
 #include "pictures.h"
 #include "text.h"
@@ -27,17 +30,15 @@ bool SaveNineSlice(const std::string& path, int n, const MasterPainter& paint)
 
     Canvas sheet(4 * n, 4 * n);
     cairo_t* cr = sheet.cr();
-    // frame -> master cell (column, row); -1 leaves the frame empty (it lies outside the panel's rim).
+    // frame -> master cell (column, row).
     const int sources[16][2] = {
-        {0, 0}, {1, 0}, {2, 0}, {-1, -1}, // 0 TL, 1 T, 2 TR, 3 outside
-        {0, 1}, {1, 1}, {2, 1}, {0, 1},   // 4 beside the middle: left edge, 5 middle, 6 right edge, 7 left edge
-        {0, 1}, {1, 1}, {2, 1}, {2, 1},   // 8 above BL: left edge, 9 middle, 10 above BR: right edge, 11 right edge
-        {0, 2}, {1, 2}, {2, 2}, {-1, -1}, // 12 BL, 13 B, 14 BR, 15 outside
+        {0, 0}, {1, 0}, {2, 0}, {0, 1}, // 0 TL, 1 T, 2 TR, 3 above the left edge: left edge
+        {0, 1}, {1, 1}, {2, 1}, {0, 1}, // 4 beside the middle: left edge, 5 middle, 6 right edge, 7 left edge
+        {0, 1}, {1, 1}, {2, 1}, {2, 1}, // 8 above BL: left edge, 9 middle, 10 above BR: right edge, 11 right edge
+        {0, 2}, {1, 2}, {2, 2}, {2, 1}, // 12 BL, 13 B, 14 BR, 15 below the right edge: right edge
     };
     for (int frame = 0; frame < 16; ++frame) {
         int sc = sources[frame][0], sr = sources[frame][1];
-        if (sc < 0)
-            continue;
         int fx = (frame % 4) * n, fy = (frame / 4) * n;
         cairo_save(cr);
         cairo_rectangle(cr, fx, fy, n, n);
@@ -50,92 +51,94 @@ bool SaveNineSlice(const std::string& path, int n, const MasterPainter& paint)
     return sheet.Save(path);
 }
 
-// The terminal's and the small screens' bezel: dark bakelite around a transparent window, 5 px of it outside
-// the framed rectangle (the game frames screens with an outset of 5 = 18.75 units) and 3 px over it.
-void PaintCrtBezel(cairo_t* cr, double n)
+// A ring of width 2(n/2 - a) at inset a, whose vertical sides sit in the middle of their cells.
+void RingPath(cairo_t* cr, double n, double a, double outerRadius, double innerRadius)
 {
     double s = 3 * n;
-    Colour body = Hex(0x2b2b2e);
-    RoundedRect(cr, 0.5, 0.5, s - 1, s - 1, 6);
-    RoundedRect(cr, 8, 8, s - 16, s - 16, 4);
+    RoundedRect(cr, a, a, s - 2 * a, s - 2 * a, outerRadius);
+    RoundedRect(cr, n - a, n - a, n + 2 * a, n + 2 * a, innerRadius);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    SetColour(cr, body);
-    cairo_fill_preserve(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    cairo_new_path(cr);
-    // The chamfer sloping into the glass: lit on the lower-right inner side, shaded on the upper-left.
-    cairo_save(cr);
-    RoundedRect(cr, 5, 5, s - 10, s - 10, 5);
-    RoundedRect(cr, 8, 8, s - 16, s - 16, 4);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_clip(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, s, s);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0.06, 0.06, 0.07, 1);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, 0.12, 0.12, 0.13, 1);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.30, 0.30, 0.32, 1);
-    cairo_set_source(cr, p);
-    cairo_paint(cr);
-    cairo_pattern_destroy(p);
-    cairo_restore(cr);
-    BevelRect(cr, 0.5, 0.5, s - 1, s - 1, 6, 1.6, 0.35, 0.5);
-    RoundedRect(cr, 0.5, 0.5, s - 1, s - 1, 6);
-    SetColour(cr, {0, 0, 0, 0.9});
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-    // Shadow the bezel throws on the glass, and the curved glass catching a little light in its corners.
-    for (int i = 0; i < 3; ++i) {
-        RoundedRect(cr, 8 + i, 8 + i, s - 16 - 2 * i, s - 16 - 2 * i, 4);
-        SetColour(cr, {0, 0, 0, 0.32 - i * 0.1});
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-    }
-    cairo_save(cr);
-    cairo_set_line_width(cr, 1);
-    SetColour(cr, {0.75, 1, 0.8, 0.10});
-    cairo_arc(cr, 13, 13, 3.5, M_PI, 1.5 * M_PI);
-    cairo_stroke(cr);
-    cairo_restore(cr);
 }
 
-// Brushed steel bezel with a screw in each corner: the countdown box and the radar screen.
-void PaintSteelBezel(cairo_t* cr, double n)
+// The terminal's and the small screens' bezel: dark bakelite around a transparent window. The game frames a
+// screen with an outset of 5 px (18.75 units); the ring runs from 1 px outside the screen to 7 px over it.
+void PaintCrtBezel(cairo_t* cr, double n)
 {
-    double s = 3 * n;
-    Rng rng(11);
-    Colour steel = Hex(0x8d9297);
-    cairo_save(cr);
-    RoundedRect(cr, 0.5, 0.5, s - 1, s - 1, 3);
-    RoundedRect(cr, 7.5, 7.5, s - 15, s - 15, 2);
+    double s = 3 * n, a = 4;
+    // Soft shadow outside and inside the ring (the glass sits below it).
+    for (int i = 3; i >= 1; --i) {
+        RingPath(cr, n, a - i * 0.7, 6 + i, 4);
+        SetColour(cr, {0, 0, 0, 0.16});
+        cairo_fill(cr);
+        RingPath(cr, n, a, 6, 4 - i * 0.5);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        cairo_new_path(cr);
+        RoundedRect(cr, n - a - i * 0.0, n - a, n + 2 * a, n + 2 * a, 4);
+        RoundedRect(cr, n - a + i * 0.8, n - a + i * 0.8, n + 2 * a - i * 1.6, n + 2 * a - i * 1.6, 4);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        SetColour(cr, {0, 0, 0, 0.14});
+        cairo_fill(cr);
+    }
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_clip_preserve(cr);
-    FillVertical(cr, 0, s, Shade(steel, 1.2), Shade(steel, 0.8));
-    BrushStreaks(cr, 0, 0, s, s, rng, 0.05, 0.6);
-    cairo_restore(cr);
-    BevelRect(cr, 0.5, 0.5, s - 1, s - 1, 3, 1.4, 0.55, 0.45);
-    RoundedRect(cr, 0.5, 0.5, s - 1, s - 1, 3);
-    SetColour(cr, {0.05, 0.05, 0.06, 0.9});
+    RingPath(cr, n, a, 6, 4);
+    FillVertical(cr, a, s - a, Hex(0x37373b), Hex(0x1d1d20));
+    // A rounded lip: a light ridge along the middle of the ring, dark rims on both sides.
+    RoundedRect(cr, n / 2, n / 2, s - n, s - n, 5);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    SetColour(cr, {1, 1, 1, 0.13});
+    cairo_set_line_width(cr, 2.2);
+    cairo_stroke(cr);
+    RoundedRect(cr, n / 2 - 1.2, n / 2 - 1.2, s - n + 2.4, s - n + 2.4, 5);
+    SetColour(cr, {1, 1, 1, 0.05});
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    // The inner lip steps down to the glass.
-    RoundedRect(cr, 7, 7, s - 14, s - 14, 2.5);
-    SetColour(cr, {0.02, 0.02, 0.02, 1});
-    cairo_set_line_width(cr, 1.2);
+    RoundedRect(cr, a + 0.5, a + 0.5, s - 2 * a - 1, s - 2 * a - 1, 6);
+    RoundedRect(cr, n - a - 0.5, n - a - 0.5, n + 2 * a + 1, n + 2 * a + 1, 4);
+    SetColour(cr, {0, 0, 0, 0.85});
+    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    RoundedRect(cr, 6, 6, s - 12, s - 12, 3);
-    SetColour(cr, {1, 1, 1, 0.18});
+    // The curved glass catches a little light in its upper-left corner.
+    SetColour(cr, {0.75, 1, 0.8, 0.10});
+    cairo_arc(cr, n - a + 5, n - a + 5, 3.5, M_PI, 1.5 * M_PI);
+    cairo_stroke(cr);
+}
+
+// Brushed steel bezel with a screw in each corner: the countdown box and the radar screen. Outset 5 puts its
+// ring from 1 px outside to 3 px over the screen (the countdown's digits come close to its sides).
+void PaintSteelBezel(cairo_t* cr, double n)
+{
+    double s = 3 * n, a = 6;
+    Rng rng(11);
+    Colour steel = Hex(0x9a9fa4);
+    RingPath(cr, n, a - 1, 4, 2);
+    SetColour(cr, {0, 0, 0, 0.3});
+    cairo_fill(cr);
+    cairo_save(cr);
+    RingPath(cr, n, a, 3, 1.5);
+    cairo_clip_preserve(cr);
+    FillVertical(cr, 0, s, Shade(steel, 1.25), Shade(steel, 0.75));
+    BrushStreaks(cr, 0, 0, s, s, rng, 0.05, 0.6);
+    cairo_restore(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    // Ridge in the middle of the ring, dark rims on both sides.
+    RoundedRect(cr, n / 2, n / 2, s - n, s - n, 3);
+    SetColour(cr, {1, 1, 1, 0.35});
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    RoundedRect(cr, a + 0.4, a + 0.4, s - 2 * a - 0.8, s - 2 * a - 0.8, 3);
+    RoundedRect(cr, n - a - 0.4, n - a - 0.4, n + 2 * a + 0.8, n + 2 * a + 0.8, 1.5);
+    SetColour(cr, {0.03, 0.03, 0.04, 0.9});
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
-    for (int i = 0; i < 3; ++i) {
-        RoundedRect(cr, 8 + i, 8 + i, s - 16 - 2 * i, s - 16 - 2 * i, 2);
-        SetColour(cr, {0, 0, 0, 0.3 - i * 0.09});
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+    // Corner brackets with their screws.
+    const double k = a + 1.5;
+    const double corners[4][2] = {{k, k}, {s - k, k}, {k, s - k}, {s - k, s - k}};
+    for (auto& c : corners) {
+        FillCircle(cr, c[0] + 0.4, c[1] + 0.6, 3.6, {0, 0, 0, 0.35});
+        Circle(cr, c[0], c[1], 3.3);
+        FillDome(cr, c[0], c[1], 3.3, Shade(steel, 1.1));
+        Screw(cr, c[0], c[1], 1.8, c[0] * 0.1 + c[1] * 0.07, Hex(0xc4c8cc));
     }
-    double k = 3.6;
-    Screw(cr, k, k, 1.9, 0.6, Hex(0xb9bdc2));
-    Screw(cr, s - k, k, 1.9, 2.0, Hex(0xb9bdc2));
-    Screw(cr, k, s - k, 1.9, 1.2, Hex(0xb9bdc2));
-    Screw(cr, s - k, s - k, 1.9, 2.6, Hex(0xb9bdc2));
 }
 
 // A light brushed-steel plate with screws: black lettering must read on it.
