@@ -42,30 +42,46 @@ void MeshExit()
     }
 }
 
-// The one immediate draw: a temporary sheet and sprite around the texture, drawn and freed at once.
+// The one immediate draw: a one-draw sprite around the texture.
 void DrawImmediate(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, const PXL_Color* tint,
                    int filter, float rotation)
 {
-    SpriteSheet sheet = {1, 1, texture};
-    Sprite sprite = {};
-    CreateSprite(&sprite, texture != nullptr ? &sheet : nullptr);
+    ImmediateSprite immediate(texture, texture != nullptr);
+    SpriteTransform* transform = immediate.sprite.transform;
     if (position != nullptr) {
-        sprite.transform->position = *position;
+        transform->position = *position;
     }
     if (scale != nullptr) {
-        sprite.transform->scale = *scale;
+        transform->scale = *scale;
     }
-    sprite.transform->rotation = rotation;
+    transform->rotation = rotation;
     PXL_Graphics_SetShaderMode(1, 0);
     PXL_Graphics_SetTextureSamplerData(filter, 2);
-    sprite.alpha = Clamp01(DrawAlpha);
-    DrawSprite(&sprite, tint, false, filter);
-    PXL_Graphics_FreeMesh(&sprite.mesh->mesh);
-    delete sprite.mesh;
-    delete sprite.transform;
+    immediate.sprite.alpha = Clamp01(DrawAlpha);
+    DrawSprite(&immediate.sprite, tint, false, filter);
 }
 
 } // namespace
+
+ImmediateSprite::ImmediateSprite(PXL_Texture texture, bool withSheet)
+    : sheet{1, 1, texture}, holder{nullptr}, transform{{0, 0}, 0.0f, {1, 1}}, ownsMesh(false)
+{
+    // A 1 by 1 sheet's quad is the unit quad; only before the mesh system is up does a draw build its own.
+    if (UnitQuad != nullptr && UnitQuad->mesh != nullptr) {
+        holder.mesh = UnitQuad->mesh;
+    } else {
+        holder.mesh = BuildQuad(1.0f, 1.0f);
+        ownsMesh = true;
+    }
+    sprite = Sprite{0, 1.0f, withSheet ? &sheet : nullptr, &holder, &transform};
+}
+
+ImmediateSprite::~ImmediateSprite()
+{
+    if (ownsMesh) {
+        PXL_Graphics_FreeMesh(&holder.mesh);
+    }
+}
 
 const BaseSystem MeshSystem = {"MeshSystem", MeshInit, SystemUpdateNothing, SystemNothing, MeshExit};
 

@@ -1,9 +1,9 @@
 // The drawable record and the one draw sequence every picture goes through.
 #pragma once
 
-#include <cstdint>
-
 #include "platform/pxl.h"
+
+#include <cstdint>
 
 struct SpriteSheet {
     uint32_t rows;
@@ -34,7 +34,7 @@ extern float DrawAlpha;
 extern PXL_Color DrawTint;
 
 Sprite* CreateSprite(Sprite* sprite, SpriteSheet* sheet);
-void FreeSprite(Sprite* sprite);  // frees a heap sprite made with new Sprite{}
+void FreeSprite(Sprite* sprite); // frees a heap sprite made with new Sprite{}
 void SpriteSetFrame(Sprite* sprite, uint32_t frame);
 void DrawSprite(Sprite* sprite, const PXL_Color* tint, bool keepShader, int filter);
 
@@ -45,3 +45,22 @@ void DrawTextureTinted(PXL_Texture texture, const PXL_Vec2* position, const PXL_
 
 // The unit quad built by the mesh system.
 extern MeshHolder* UnitQuad;
+
+// The sprite of a single draw, at the origin, unrotated, one unit square, alpha 1: on a 1 by 1 sheet of
+// `texture` when `withSheet` (the texture may be null), else on no sheet (an untextured quad). It draws the
+// unit quad once the mesh system is up, so a draw allocates nothing.
+class ImmediateSprite {
+public:
+    ImmediateSprite(PXL_Texture texture, bool withSheet);
+    ~ImmediateSprite();
+    ImmediateSprite(const ImmediateSprite&) = delete;
+    ImmediateSprite& operator=(const ImmediateSprite&) = delete;
+
+    Sprite sprite;
+
+private:
+    SpriteSheet sheet;
+    MeshHolder holder;
+    SpriteTransform transform;
+    bool ownsMesh;
+};

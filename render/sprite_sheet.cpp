@@ -1,11 +1,11 @@
 #include "render/sprite_sheet.h"
 
+#include "engine/system.h"
+#include "render/shaders.h"
+
 #include <cstdio>
 #include <map>
 #include <vector>
-
-#include "engine/system.h"
-#include "render/shaders.h"
 
 PXL_Texture GlowTexture = nullptr;
 
@@ -66,10 +66,9 @@ void SheetsExit()
     PXL_Graphics_FreeTexture(&GlowTexture);
 }
 
-}  // namespace
+} // namespace
 
-const BaseSystem SpriteSheetSystem = {"SpriteSheetSystem", SheetsInit, SystemUpdateNothing, SystemNothing,
-                                      SheetsExit};
+const BaseSystem SpriteSheetSystem = {"SpriteSheetSystem", SheetsInit, SystemUpdateNothing, SystemNothing, SheetsExit};
 
 void DeclareSpriteSheet(SpriteSheetId id, const char* fileName, uint32_t columns, uint32_t rows)
 {
@@ -137,17 +136,14 @@ void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Ve
 {
     UseTerminalShaders();
     DrawAlpha = 0.6f;
-    SpriteSheet glowSheet = {1, 1, GlowTexture};
-    Sprite glow = {};
-    CreateSprite(&glow, &glowSheet);
-    glow.transform->position = position;
-    glow.transform->rotation = rotation;
-    glow.transform->scale = {size.x * 1.5f, size.y * 1.5f};
-    glow.alpha = DrawAlpha < 0.0f ? 0.0f : (DrawAlpha > 1.0f ? 1.0f : DrawAlpha);
-    DrawSprite(&glow, &DrawTint, true, 1);
-    PXL_Graphics_FreeMesh(&glow.mesh->mesh);
-    delete glow.mesh;
-    delete glow.transform;
+    {
+        ImmediateSprite glow(GlowTexture, true);
+        glow.sprite.transform->position = position;
+        glow.sprite.transform->rotation = rotation;
+        glow.sprite.transform->scale = {size.x * 1.5f, size.y * 1.5f};
+        glow.sprite.alpha = DrawAlpha < 0.0f ? 0.0f : (DrawAlpha > 1.0f ? 1.0f : DrawAlpha);
+        DrawSprite(&glow.sprite, &DrawTint, true, 1);
+    }
     DrawAlpha = 1.0f;
 
     Sprite* sprite = GetSheetSprite(font);

@@ -17,7 +17,7 @@ const PXL_Color Background = {0.34f, 0.36f, 0.39f, 1};
 const PXL_Color LabelTint = {1.0f, 0.92f, 0.7f, 1};
 const PXL_Color White = {1, 1, 1, 1};
 const PXL_Color Missing = {1, 0, 1, 1};
-const PXL_Vec2 LabelGlyph = {16, 22};
+const PXL_Vec2 LabelGlyph = {18, 24};
 
 // The design space is 1920 by 1080 around the origin.
 constexpr float Left = -940.0f;
@@ -32,11 +32,11 @@ struct FontSample {
 };
 
 const FontSample Fonts[] = {
-    {FontIBM3270, "7 IBM3270", "/> Reactor core nominal. Coolant flow: 98% [OK]", {0.25f, 1.0f, 0.4f, 1}, 34},
-    {FontOxygenMono, "8 OxygenMono", "Dial 555-0199 for Maintenance, ext. 42", {1.0f, 0.7f, 0.2f, 1}, 34},
-    {FontLumenfall, "9 Lumenfall", "Lumenfall Power & Light 1983", {0.4f, 0.85f, 1.0f, 1}, 34},
-    {FontTickingTimebomb, "11 TickingTimebomb", "04:59  0123456789", {1.0f, 0.1f, 0.1f, 1}, 34},
-    {FontSymbols, "12 Symbols", "abcdefghi", {0.25f, 1.0f, 0.4f, 1}, 34},
+    {FontIBM3270, "7 IBM3270", "/> Reactor core nominal. Coolant flow: 98% [OK]", {0.25f, 1.0f, 0.4f, 1}, 30},
+    {FontOxygenMono, "8 OxygenMono", "Dial 555-0199 for Maintenance, ext. 42", {1.0f, 0.7f, 0.2f, 1}, 30},
+    {FontLumenfall, "9 Lumenfall", "Lumenfall Power & Light 1983", {0.4f, 0.85f, 1.0f, 1}, 30},
+    {FontTickingTimebomb, "11 TickingTimebomb", "04:59  0123456789", {1.0f, 0.1f, 0.1f, 1}, 36},
+    {FontSymbols, "12 Symbols", "abcdefghi", {0.25f, 1.0f, 0.4f, 1}, 36},
 };
 
 struct FrameSheet {
@@ -119,96 +119,228 @@ void DrawFonts(float top)
         float factor = FontAdvanceFactor(font.id);
         // Square glyphs, as the game draws them, no wider than lets all 96 fit on the line.
         float advanceShare = 1.0f - 1.0f / factor;
-        float side = std::min(34.0f, width / (advanceShare * 95.0f + 1.0f));
+        float side = std::min(30.0f, width / (advanceShare * 95.0f + 1.0f));
         Label(font.name, Left, y);
         if (!DrawMissing(sprite, {0, y}, {width, side})) {
             DrawTint = White;
             DrawText(font.id, glyphs, {sampleLeft + side / 2, y}, {side, side}, false, false);
         }
-        y -= 40.0f;
+        y -= 36.0f;
         Label("  with glow", Left, y);
         DrawTint = font.glowTint;
         float glow = font.glowHeight;
         DrawText(font.id, font.glowText, {sampleLeft + glow / 2, y}, {glow, glow}, false, true);
-        y -= 42.0f;
+        y -= 38.0f;
     }
 }
 
 void DrawPanels(float centreY)
 {
-    const PXL_Vec2 size = {220, 130};
-    const float step = 270.0f;
-    float x = -810.0f;
+    const PXL_Vec2 size = {210, 130};
+    const float step = 268.0f;
+    float x = -815.0f;
     for (int kind = 0; kind < 7; ++kind) {
         DrawNineSlice({x, centreY}, size, kind, 0.0f, false);
-        Label(PanelNames[kind], x - size.x / 2, centreY - size.y / 2 - 24);
+        Label(PanelNames[kind], x - size.x / 2, centreY - size.y / 2 - 18);
         x += step;
     }
 }
 
 void DrawFrameSheets(float centreY)
 {
-    const PXL_Vec2 box = {90, 90};
-    const float step = 100.0f;
-    const float gap = 24.0f;
+    const PXL_Vec2 box = {80, 80};
+    const float step = 92.0f;
+    const float gap = 30.0f;
     float x = -900.0f + box.x / 2;
     for (const FrameSheet& sheet : FrameSheets) {
-        Label(sheet.name, x - box.x / 2, centreY + box.y / 2 + 18);
+        Label(sheet.name, x - box.x / 2, centreY + box.y / 2 + 16);
         for (uint32_t frame = 0; frame < sheet.frames; ++frame) {
             DrawFrameInBox(sheet.id, frame, {x, centreY}, box);
-            Label(std::to_string(frame), x - LabelGlyph.x / 2, centreY - box.y / 2 - 18);
+            Label(std::to_string(frame), x - LabelGlyph.x / 2, centreY - box.y / 2 - 16);
             x += step;
         }
         x += gap;
     }
 }
 
-// The font sheets whole (to judge how the glyphs sit in their cells), the glow backdrop, and the one-frame
-// sheets.
-void DrawWholePictures(float top)
+// The loose pictures, in load order.
+enum Picture : size_t {
+    DeskBody,
+    DeskDrawer,
+    DeskObjects,
+    LightBase,
+    LightBulb,
+    Handle,
+    Spinner,
+    StickyNoteBody,
+    StickyNoteBase,
+    Gauge,
+    GaugeNeedle,
+    AlarmBand,
+    IncidentSign,
+    MouseHorizontal,
+    MouseLeft,
+    ManualNextPage,
+    NewspaperBackground,
+    NewspaperWin,
+    NewspaperLose,
+    MakerLogo,
+    AudioLogo,
+    WindowIcon,
+    PictureCount,
+};
+
+const char* const PicturePaths[PictureCount] = {
+    "./Assets/Desk/Desk_body_v2.png",
+    "./Assets/Desk/Desk_Drawer.png",
+    "./Assets/Interactables/Desk_Objects.png",
+    "./Assets/Interactables/Light_Base.png",
+    "./Assets/Interactables/Light_Bulb.png",
+    "./Assets/Interactables/Handle_1.png",
+    "./Assets/Interactables/Spinner_1.png",
+    "./Assets/Interactables/StickyNote_Body.png",
+    "./Assets/Interactables/StickyNote_Base.png",
+    "./Assets/Modules/ReactorTemperature/temperature-gauge.png",
+    "./Assets/Modules/ReactorTemperature/temperature-needle.png",
+    "./Assets/Aesthetics/Alarm_Effect.png",
+    "./Assets/Aesthetics/IncidentSign.png",
+    "./Assets/Input/mouse_horizontal.png",
+    "./Assets/Input/mouse_left.png",
+    "./Assets/UI/Manual_Next_Page.png",
+    "./Assets/Newspaper/Newspaper_Background.png",
+    "./Assets/Newspaper/Newspaper_Win.png",
+    "./Assets/Newspaper/Newspaper_Lose.png",
+    "./Assets/TessaroLogos/Web/Tessaro_WHITE_1024px.png",
+    "./Assets/FMOD_LOGOS/FMOD Logo White _ Black Background.png",
+    "./Assets/Icons/107.png",
+};
+
+const PXL_Color Unchanged = {0, 0, 0, 0};
+const PXL_Vec2 PictureLabelGlyph = {16, 22};
+
+// A whole picture fitted into a box; magenta when it is missing.
+void DrawPicture(PXL_Texture texture, PXL_Vec2 centre, PXL_Vec2 box, const PXL_Color& tint = Unchanged)
 {
-    const PXL_Vec2 thumbnail = {250, 94};
-    for (size_t i = 0; i < std::size(Fonts); ++i) {
-        float x = Left + 10 + float(i % 3) * (thumbnail.x + 20);
-        float y = top - float(i / 3) * (thumbnail.y + 40);
-        Label(Fonts[i].name, x, y);
-        Sprite* sprite = GetSheetSprite(Fonts[i].id);
-        PXL_Vec2 centre = {x + thumbnail.x / 2, y - 20 - thumbnail.y / 2};
-        if (!DrawMissing(sprite, centre, thumbnail)) {
-            PXL_Vec2 scale = FitInto(PXL_Graphics_GetTextureSize(sprite->sheet->texture), thumbnail);
-            DrawTextureTinted(sprite->sheet->texture, &centre, &scale, &White, 0.0f);
-        }
+    if (texture == nullptr) {
+        DrawTextureTinted(nullptr, &centre, &box, &Missing, 0.0f);
+        return;
     }
+    PXL_Vec2 scale = FitInto(PXL_Graphics_GetTextureSize(texture), box);
+    DrawTextureTinted(texture, &centre, &scale, &tint, 0.0f);
+}
 
-    float x = -60.0f;
-    Label("Glow", x - 55, top);
-    PXL_Vec2 glowCentre = {x, top - 90};
-    PXL_Vec2 glowBox = {110, 110};
-    if (GlowTexture == nullptr) {
-        DrawTextureTinted(nullptr, &glowCentre, &glowBox, &Missing, 0.0f);
-    } else {
-        PXL_Vec2 scale = FitInto(PXL_Graphics_GetTextureSize(GlowTexture), glowBox);
-        DrawAlpha = 1.0f;
-        DrawTint = {0, 0, 0, 0};
-        DrawTexture(GlowTexture, &glowCentre, &scale, 1, 0.0f);
+// Frames of the desk objects' 4 by 4 sheet laid out on a grid of `side` cells, drawn as the key module does.
+void DrawObjectFrames(Sprite* objects, const uint32_t* frames, const PXL_Color* tints, int count, int side,
+                      PXL_Vec2 centre, PXL_Vec2 box)
+{
+    if (objects == nullptr || objects->sheet->texture == nullptr) {
+        DrawTextureTinted(nullptr, &centre, &box, &Missing, 0.0f);
+        return;
     }
-
-    struct Single {
-        SpriteSheetId id;
-        const char* name;
-        float x;
-        PXL_Vec2 box;
-    };
-    const Single singles[] = {{SheetPencilCursor, "PencilCursor", 90, {100, 110}},
-                              {SheetPhone, "Phone", 330, {220, 200}},
-                              {SheetPhoneBookList, "PhoneBookList", 700, {420, 200}}};
-    for (const Single& single : singles) {
-        Label(single.name, single.x - single.box.x / 2, top);
-        DrawFrameInBox(single.id, 0, {single.x, top - 20 - single.box.y / 2}, single.box);
+    float cell = std::min(box.x, box.y) / float(side);
+    for (int i = 0; i < count; ++i) {
+        float x = centre.x + (float(i % side) - float(side - 1) / 2) * cell;
+        float y = centre.y - (float(i / side) - float(side - 1) / 2) * cell;
+        SpriteSetFrame(objects, frames[i]);
+        objects->transform->position = {x, y};
+        objects->transform->scale = {cell - 3, cell - 3};
+        objects->transform->rotation = 0.0f;
+        DrawSprite(objects, &tints[i], false, 1);
     }
 }
 
+// The lamp as the modules draw it (base, then the tinted bulb) in its four colours: off, green, red, white.
+void DrawLampTints(const std::vector<PXL_Texture>& pictures, PXL_Vec2 centre, PXL_Vec2 box)
+{
+    const PXL_Color tints[4] = {{0, 0, 0, 0.75f}, {0, 1, 0, 0.75f}, {1, 0, 0, 0.75f}, {1, 1, 1, 0.75f}};
+    PXL_Vec2 cell = {box.x / 2, box.y / 2};
+    for (int i = 0; i < 4; ++i) {
+        PXL_Vec2 at = {centre.x + (float(i % 2) - 0.5f) * cell.x, centre.y - (float(i / 2) - 0.5f) * cell.y};
+        PXL_Vec2 size = {cell.x - 4, cell.y - 4};
+        DrawPicture(pictures[LightBase], at, size);
+        DrawPicture(pictures[LightBulb], at, size, tints[i]);
+    }
+}
+
+void DrawPictureLabel(const char* text, float left, float y)
+{
+    DrawTint = LabelTint;
+    DrawText(FontIBM3270, text, {left + PictureLabelGlyph.x / 2, y}, PictureLabelGlyph, false, false);
+}
+
+// Two rows of cells: every picture that is not a panel or a frame sheet shown above, including the glow
+// backdrop, the one-frame sheets and the loose pictures of the desk, the modules, the menus and the ending.
+void DrawPictures(const std::vector<PXL_Texture>& pictures, Sprite* objects, float top)
+{
+    const PXL_Vec2 box = {130, 140};
+    const float step = 143.0f;
+    const int perRow = 13;
+    const float rowHeight = 180.0f;
+    int cell = 0;
+    auto next = [&](const char* label) {
+        float x = Left + 5 + float(cell % perRow) * step;
+        float y = top - float(cell / perRow) * rowHeight;
+        ++cell;
+        DrawPictureLabel(label, x, y);
+        return PXL_Vec2{x + box.x / 2, y - 18 - box.y / 2};
+    };
+
+    DrawPicture(GlowTexture, next("Glow"), box);
+    DrawFrameInBox(SheetPencilCursor, 0, next("PencilCursor"), box);
+    DrawFrameInBox(SheetPhone, 0, next("Phone"), box);
+    DrawFrameInBox(SheetPhoneBookList, 0, next("PhoneBookList"), box);
+    DrawPicture(pictures[DeskBody], next("Desk_body_v2"), box);
+    DrawPicture(pictures[DeskDrawer], next("Desk_Drawer"), box);
+    const uint32_t allFrames[16] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    const PXL_Color plain = {0, 0, 0, 1};
+    const PXL_Color hovered = {0.25f, 0.25f, 0.25f, 1};
+    const PXL_Color allPlain[16] = {plain, plain, plain, plain, plain, plain, plain, plain,
+                                    plain, plain, plain, plain, plain, plain, plain, plain};
+    DrawObjectFrames(objects, allFrames, allPlain, 16, 4, next("Desk_Objects"), box);
+    // An object and the key (frame 15), each plain and with the hover tint.
+    const uint32_t hoverFrames[4] = {0, 0, 15, 15};
+    const PXL_Color hoverTints[4] = {plain, hovered, plain, hovered};
+    DrawObjectFrames(objects, hoverFrames, hoverTints, 4, 2, next("hover tint"), box);
+    DrawLampTints(pictures, next("lamp tints"), box);
+    DrawPicture(pictures[Handle], next("Handle_1"), box);
+    DrawPicture(pictures[Spinner], next("Spinner_1"), box);
+
+    PXL_Vec2 note = next("StickyNote");
+    PXL_Vec2 body = FitInto(PXL_Graphics_GetTextureSize(pictures[StickyNoteBody]), {box.x, box.y - 20});
+    DrawPicture(pictures[StickyNoteBody], {note.x, note.y - 10}, body);
+    DrawPicture(pictures[StickyNoteBase], {note.x, note.y - 10 + body.y / 2}, {body.x, body.x / 4});
+
+    PXL_Vec2 gauge = next("gauge, needle");
+    DrawPicture(pictures[Gauge], gauge, box);
+    DrawPicture(pictures[GaugeNeedle], gauge, box);
+
+    DrawPicture(pictures[AlarmBand], next("Alarm_Effect"), box);
+    DrawPicture(pictures[IncidentSign], next("IncidentSign"), box);
+    DrawPicture(pictures[MouseHorizontal], next("mouse horiz."), box);
+    DrawPicture(pictures[MouseLeft], next("mouse_left"), box);
+    DrawPicture(pictures[ManualNextPage], next("manual arrow"), box);
+    DrawPicture(pictures[NewspaperBackground], next("newspaper"), box);
+    DrawPicture(pictures[NewspaperWin], next("Newspaper_Win"), box);
+    DrawPicture(pictures[NewspaperLose], next("Newspaper_Lose"), box);
+    DrawPicture(pictures[MakerLogo], next("Tessaro logo"), box);
+    DrawPicture(pictures[AudioLogo], next("audio logo"), box);
+    DrawPicture(pictures[WindowIcon], next("icon 107"), box);
+}
+
+SpriteSheet objectsSheet = {4, 4, nullptr};
+Sprite* objectsSprite = nullptr;
+
 } // namespace
+
+void SandboxScene::Load()
+{
+    pictures.clear();
+    for (const char* path : PicturePaths) {
+        pictures.push_back(PXL_Graphics_LoadTexture(path));
+    }
+    objectsSheet = {4, 4, pictures[DeskObjects]};
+    objectsSprite = CreateSprite(new Sprite{}, &objectsSheet);
+}
 
 void SandboxScene::Init()
 {
@@ -220,11 +352,23 @@ void SandboxScene::Init()
 
 void SandboxScene::Render()
 {
-    DrawFonts(510.0f);
-    DrawPanels(20.0f);
-    DrawFrameSheets(-175.0f);
-    DrawWholePictures(-282.0f);
+    DrawAlpha = 1.0f;
+    DrawFonts(515.0f);
+    DrawPanels(94.0f);
+    DrawFrameSheets(-78.0f);
+    DrawPictures(pictures, objectsSprite, -160.0f);
     // Leave the shared draw state as a scene expects to find it.
     DrawTint = {0, 0, 0, 0};
     DrawAlpha = 1.0f;
+}
+
+void SandboxScene::Unload()
+{
+    FreeSprite(objectsSprite);
+    objectsSprite = nullptr;
+    objectsSheet.texture = nullptr;
+    for (PXL_Texture& texture : pictures) {
+        PXL_Graphics_FreeTexture(&texture);
+    }
+    pictures.clear();
 }

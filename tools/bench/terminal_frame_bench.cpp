@@ -1,0 +1,237 @@
+// The cost of one frame of a full terminal screen, drawn the way the game draws it: its panel, the black
+// backing, fifteen lines of thirty-six glowing glyphs and the cursor, on the OpenGL backend in a hidden window.
+//
+//   xvfb-run -a -s "-screen 0 1920x1080x24" ./brimvale-bench [--terminal-png FILE] [--headless] [benchmark flags]
+//
+// Run from the build folder (it reads ./Assets). --terminal-png writes the benchmarked frame as a picture;
+// --headless draws the same calls on the headless backend, which leaves out OpenGL: the game's own share.
+#include "engine/screen_scale.h"
+#include "engine/system.h"
+#include "engine/trace.h"
+#include "platform/pxl.h"
+#include "platform/pxl_control.h"
+#include "render/nine_slice.h"
+#include "render/shaders.h"
+#include "render/sprite.h"
+#include "render/sprite_sheet.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int Lines = 15;
+constexpr int Columns = 36;
+const PXL_Vec2 Glyph = {30, 30};
+const PXL_Color TerminalGreen = {0.2f, 1.0f, 0.35f, 1};
+
+struct Terminal {
+    std::vector<std::string> lines;
+    PXL_Vec2 centre{0, 0};
+    PXL_Vec2 size{0, 0};
+    PXL_Vec2 firstGlyph{0, 0};
+    PXL_Vec2 cursor{0, 0};
+};
+
+// Every glyph of a full screen glows: letters and digits only, no spaces, stops or colons.
+Terminal MakeTerminal()
+{
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    Terminal terminal;
+    for (int line = 0; line < Lines; ++line) {
+        std::string text;
+        for (int column = 0; column < Columns; ++column) {
+            text += alphabet[size_t(line * 7 + column) % alphabet.size()];
+        }
+        terminal.lines.push_back(text);
+    }
+    float advance = Glyph.x - Glyph.x / FontAdvanceFactor(FontIBM3270);
+    terminal.size = {advance * Columns + 24, Glyph.y * Lines + 24};
+    terminal.centre = {-300, 100};
+    terminal.firstGlyph = {terminal.centre.x - advance * (Columns - 1) / 2,
+                           terminal.centre.y + Glyph.y * (Lines - 1) / 2};
+    terminal.cursor = {terminal.firstGlyph.x + advance * Columns, terminal.firstGlyph.y - Glyph.y * (Lines - 1)};
+    return terminal;
+}
+
+void DrawTerminal(const Terminal& terminal)
+{
+    DrawNineSlice(terminal.centre, terminal.size, PanelScreen1, 5, false);
+    DrawTint = {0, 0, 0, 1};
+    DrawAlpha = 1.0f;
+    DrawTexture(nullptr, &terminal.centre, &terminal.size, 1, 0.0f);
+    DrawTint = TerminalGreen;
+    PXL_Vec2 pen = terminal.firstGlyph;
+    for (const std::string& line : terminal.lines) {
+        DrawText(FontIBM3270, line, pen, Glyph, false, true);
+        pen.y -= Glyph.y;
+    }
+    const PXL_Vec2 cursorSize = {Glyph.x * 0.5f, Glyph.y * 0.8f};
+    DrawTexture(nullptr, &terminal.cursor, &cursorSize, 1, 0.0f);
+    DrawTint = {0, 0, 0, 0};
+}
+
+void DrawFrame(const Terminal& terminal)
+{
+    PXL_Graphics_StartDrawing();
+    DrawTerminal(terminal);
+    PXL_Graphics_FinishDrawing();
+}
+
+const Terminal& TheTerminal()
+{
+    static const Terminal terminal = MakeTerminal();
+    return terminal;
+}
+
+void ReportFrame(benchmark::State& state)
+{
+    state.counters["draw_calls"] = PxlLastFrameDrawCalls();
+    PxlSetRecordDraws(true);
+    DrawFrame(TheTerminal());
+    state.counters["quads"] = double(PxlFrameDraws().size());
+    PxlSetRecordDraws(false);
+}
+
+// As the game runs it: the trace log open, so every glyph's SpriteSetFrame writes its line.
+void BM_TerminalFrame(benchmark::State& state)
+{
+    if (!TraceIsOpen()) {
+        TraceInit();
+    }
+    for (auto _ : state) {
+        DrawFrame(TheTerminal());
+    }
+    ReportFrame(state);
+}
+BENCHMARK(BM_TerminalFrame)->Unit(benchmark::kMillisecond);
+
+// The same frame with the trace log closed: the difference is the cost of the trace lines.
+void BM_TerminalFrameWithoutTrace(benchmark::State& state)
+{
+    TraceClose();
+    for (auto _ : state) {
+        DrawFrame(TheTerminal());
+    }
+    ReportFrame(state);
+}
+BENCHMARK(BM_TerminalFrameWithoutTrace)->Unit(benchmark::kMillisecond);
+
+const BaseSystem* const RenderSystems[] = {&SpriteSheetSystem, &MeshSystem, &NineSliceSystem, &ShaderSystem};
+
+bool OpenWindowAndSystems(bool headless)
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!headless && (display == nullptr || *display == '\0')) {
+        std::fprintf(stderr, "brimvale-bench: needs a display for OpenGL (run under xvfb-run)\n");
+        return false;
+    }
+    PxlSelectBackend(headless ? PxlBackendKind::Headless : PxlBackendKind::SdlGl);
+    PxlSetHiddenWindow(true);
+    PxlSetRecordDraws(false);
+    PXL_SystemSettings settings{};
+    settings.width = 1280;
+    settings.height = 720;
+    settings.frameRate = 60;
+    settings.title = "Brimvale";
+    if (PXL_System_Init(&settings) == nullptr) {
+        std::fprintf(stderr, "brimvale-bench: no OpenGL window\n");
+        return false;
+    }
+    // The design height fills the 720-pixel window, as the screen scaling does in the game.
+    const PXL_Vec2 origin = {0, 0};
+    PXL_Camera_SetPosition(&origin);
+    PXL_Camera_SetZoom(DesignHeight / 720.0f);
+    const PXL_Color background = {0.1f, 0.1f, 0.12f, 1};
+    PXL_Graphics_SetBackgroundColor(&background);
+    for (const BaseSystem* system : RenderSystems) {
+        if (!system->init()) {
+            std::fprintf(stderr, "brimvale-bench: %s did not start\n", system->name);
+            return false;
+        }
+    }
+    // Measuring without the pictures would measure nothing: the draws of a missing texture are dropped.
+    Sprite* font = GetSheetSprite(FontIBM3270);
+    if (font == nullptr || font->sheet->texture == nullptr || GlowTexture == nullptr ||
+        TerminalPixelShader == nullptr || CustomVertexShader == nullptr) {
+        std::fprintf(stderr, "brimvale-bench: the font, glow picture or terminal shaders did not load; run it from "
+                             "the build folder that holds Assets\n");
+        return false;
+    }
+    return true;
+}
+
+void CloseSystemsAndWindow()
+{
+    for (size_t i = std::size(RenderSystems); i-- > 0;) {
+        RenderSystems[i]->exit();
+    }
+    PXL_System_Exit();
+}
+
+// The trace log goes to a folder of the bench's own, never over the player's log.
+std::filesystem::path UseOwnHome()
+{
+    char pattern[] = "/tmp/brimvale-bench-XXXXXX";
+    const char* folder = mkdtemp(pattern);
+    if (folder == nullptr) {
+        return {};
+    }
+    setenv("HOME", folder, 1);
+    setenv("XDG_CONFIG_HOME", (std::string(folder) + "/.config").c_str(), 1);
+    // A fast frame writes a lot of lines; the log must not stop growing in the middle of a measurement.
+    TraceSetByteLimit(~0ull);
+    return folder;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string terminalPng;
+    bool headless = false;
+    std::vector<char*> arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--headless") == 0) {
+            headless = true;
+        } else if (std::strcmp(argv[i], "--terminal-png") == 0 && i + 1 < argc) {
+            terminalPng = argv[++i];
+        } else {
+            arguments.push_back(argv[i]);
+        }
+    }
+    int count = int(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) {
+        return 2;
+    }
+    std::filesystem::path home = UseOwnHome();
+    if (home.empty()) {
+        std::fprintf(stderr, "brimvale-bench: cannot make a folder for the trace log\n");
+        return 1;
+    }
+    int status = 1;
+    if (OpenWindowAndSystems(headless)) {
+        if (!terminalPng.empty()) {
+            DrawFrame(TheTerminal());
+            std::string error;
+            if (!PxlWriteFramePng(terminalPng, &error)) {
+                std::fprintf(stderr, "brimvale-bench: %s: %s\n", terminalPng.c_str(), error.c_str());
+            }
+        }
+        benchmark::RunSpecifiedBenchmarks();
+        status = 0;
+    }
+    TraceClose();
+    CloseSystemsAndWindow();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
+    return status;
+}
