@@ -45,13 +45,6 @@ void Mug(cairo_t* cr)
     FillCircle(cr, c - 8, c, 56, Hex(0x3b2212));
     FillCircle(cr, c - 18, c - 10, 40, Hex(0x4a2c18));
     FillCircle(cr, c - 26, c - 22, 8, {1, 1, 1, 0.25});
-    if (UseFont(cr, "DejaVu Sans:style=Bold", 13)) {
-        cairo_save(cr);
-        cairo_translate(cr, c - 8, c);
-        cairo_rotate(cr, -0.35);
-        DrawLine(cr, "#1 OPERATOR", 0, -62, Align::Centre, {1, 1, 1, 0.0});
-        cairo_restore(cr);
-    }
 }
 
 void Stapler(cairo_t* cr)
@@ -318,16 +311,6 @@ void RubberStamp(cairo_t* cr)
     FillVertical(cr, c - 52, c + 52, Hex(0x5a3a1e), Hex(0x38220f));
     Circle(cr, c, c, 40);
     FillDome(cr, c, c, 40, Hex(0x8c2a1c));
-    RoundedRect(cr, c - 104, c + 60, 130, 40, 3);
-    SetColour(cr, {0.6, 0.1, 0.1, 0.0});
-    cairo_fill(cr);
-    if (UseFont(cr, "DejaVu Sans:style=Bold", 16)) {
-        cairo_save(cr);
-        cairo_translate(cr, c, c - 70);
-        cairo_rotate(cr, -0.1);
-        DrawLine(cr, "APPROVED", 0, 0, Align::Centre, {0.7, 0.1, 0.1, 0.0});
-        cairo_restore(cr);
-    }
 }
 
 void PaperClips(cairo_t* cr)

@@ -91,6 +91,10 @@ bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
             cairo_restore(cr);
             continue;
         }
+        if (!HasGlyph(cr, static_cast<unsigned long>(c))) {
+            cairo_restore(cr); // the face has no such letter: an empty cell reads better than its box
+            continue;
+        }
         Box ink = InkOf(cr, s);
         double baseline = cy + (capHeight - descent) / 2;
         double penX;

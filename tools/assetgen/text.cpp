@@ -120,6 +120,17 @@ bool UseFont(cairo_t* cr, const std::string& pattern, double size)
     return true;
 }
 
+bool HasGlyph(cairo_t* cr, unsigned long codepoint)
+{
+    cairo_scaled_font_t* scaled = cairo_get_scaled_font(cr);
+    FT_Face face = cairo_ft_scaled_font_lock_face(scaled);
+    if (!face)
+        return false;
+    bool has = FT_Get_Char_Index(face, codepoint) != 0;
+    cairo_ft_scaled_font_unlock_face(scaled);
+    return has;
+}
+
 double TextWidth(cairo_t* cr, const std::string& text)
 {
     cairo_text_extents_t e;

@@ -20,6 +20,8 @@ void ReleaseFonts();
 bool UseFont(cairo_t* cr, const std::string& pattern, double size);
 
 double TextWidth(cairo_t* cr, const std::string& text);
+// Whether the current font has a glyph of its own for the character (and would not draw its empty box).
+bool HasGlyph(cairo_t* cr, unsigned long codepoint);
 enum class Align { Left, Centre, Right };
 // One line of text with its baseline at y.
 void DrawLine(cairo_t* cr, const std::string& text, double x, double y, Align align, Colour colour);
