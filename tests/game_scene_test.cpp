@@ -1,0 +1,258 @@
+// The desk, run inside the real engine loop on the headless backend. Each test runs the engine once; CTest
+// gives every test its own process, since the engine's shutdown frees the scenes for good.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/ease.h"
+#include "engine/engine.h"
+#include "engine/screen_scale.h"
+#include "flow/events.h"
+#include "manual/manual_scene.h"
+#include "modules/plant_boot.h"
+#include "platform/os.h"
+#include "platform/pxl.h"
+#include "platform/pxl_control.h"
+#include "scenes/game_scene.h"
+#include "scenes/pause_menu_scene.h"
+
+namespace {
+
+// One engine run on the desk: `input` is called before each frame, `check` after it was drawn.
+struct DeskRun {
+    std::function<void(uint64_t)> input;
+    std::function<bool(uint64_t)> check;  // false stops the run
+    uint64_t frames = 60;
+    float zoomOffset = 0.0f;
+
+    std::string Run()
+    {
+        static bool ranOnce = false;
+        if (ranOnce) {
+            ADD_FAILURE() << "the engine runs once per process; run this test on its own (ctest does)";
+            return {};
+        }
+        ranOnce = true;
+        PxlSelectBackend(PxlBackendKind::Headless);
+        PxlSetFixedTimestep(1.0 / 60.0);
+        PxlSetScriptedInput(true);
+        OsSetSimulatedClock(1700000000);
+        PxlSetFrameHook(
+            [](uint64_t frame, void* user) {
+                auto* run = static_cast<DeskRun*>(user);
+                if (run->input) {
+                    run->input(frame);
+                }
+            },
+            this);
+        ZoomOffset = zoomOffset;
+        EngineOptions options;
+        options.showWindow = false;
+        options.startScene = gameScene;
+        options.user = this;
+        options.afterFrame = [](uint64_t frame, void* user) {
+            auto* run = static_cast<DeskRun*>(user);
+            bool goOn = !run->check || run->check(frame);
+            return goOn && frame + 1 < run->frames;
+        };
+        testing::internal::CaptureStdout();
+        int status = RunEngine(options);
+        std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(status, 0);
+        return out;
+    }
+};
+
+size_t CountOf(const std::string& text, const std::string& what)
+{
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Window pixel of a world point on the desk at 1280 by 720 once the zoom is over (1.5 units a pixel).
+PXL_Vec2 PixelOf(PXL_Vec2 world)
+{
+    PXL_Vec2 camera = PXL_Camera_GetPosition();
+    return {640 + (world.x - camera.x) / 1.5f, 360 - (world.y - camera.y) / 1.5f};
+}
+
+TEST(GameSceneTest, ZoomsFromTheMenuCloseUpToTheDeskInTenSeconds)
+{
+    DeskRun run;
+    run.zoomOffset = 0.5f;
+    run.frames = 700;
+    std::vector<float> zoom;
+    std::vector<bool> locked;
+    run.check = [&](uint64_t) {
+        zoom.push_back(ZoomOffset);
+        locked.push_back(deskCamera.cameraLocked);
+        return true;
+    };
+    std::string out = run.Run();
+    ASSERT_EQ(zoom.size(), 700u);
+    EXPECT_FLOAT_EQ(zoom[0], 0.5f) << "the first frame only brings the time left down to the duration";
+    for (size_t i = 1; i < zoom.size(); ++i) {
+        EXPECT_LE(zoom[i], zoom[i - 1]) << "frame " << i;
+    }
+    // Halfway through, the ease-in-out is halfway too.
+    EXPECT_NEAR(zoom[301], 0.25f, 0.01f);
+    EXPECT_NEAR(zoom[151], 0.5f * EaseInOutCubic(0.75f), 0.01f);
+    size_t done = 0;
+    while (done < locked.size() && locked[done]) {
+        ++done;
+    }
+    EXPECT_NEAR(static_cast<double>(done), 601.0, 2.0) << "ten seconds after the hold, the player may pan";
+    EXPECT_LT(zoom[done], 1e-6f);
+    EXPECT_EQ(CountOf(out, "Broadcast: zoom_done ()"), 1u);
+}
+
+TEST(GameSceneTest, ZoomAlreadyOverAnnouncesZoomDoneAtOnce)
+{
+    DeskRun run;
+    run.frames = 5;
+    bool sentInFirstUpdate = false;
+    run.check = [&](uint64_t frame) {
+        // The first frame's time step is 0, so the desk's first real update is frame 1.
+        if (frame == 1) {
+            sentInFirstUpdate = gameScene->zoomDoneSent && !deskCamera.cameraLocked;
+        }
+        return true;
+    };
+    std::string out = run.Run();
+    EXPECT_TRUE(sentInFirstUpdate);
+    EXPECT_EQ(CountOf(out, "Broadcast: zoom_done ()"), 1u);
+}
+
+TEST(GameSceneTest, DragPansOnlyWhenItStartsOnBareDesk)
+{
+    DeskRun run;
+    run.frames = 60;
+    float afterControlDrag = 0, afterDeskDrag = 0;
+    PXL_Vec2 switchPixel{0, 0};
+    run.input = [&](uint64_t frame) {
+        if (frame == 5) {
+            // The plant boot's first switch, in view at the right edge while the camera is at the centre.
+            switchPixel = PixelOf({935, 50});
+            PxlInjectMouse(switchPixel.x, switchPixel.y);
+        } else if (frame == 6) {
+            PxlInjectKey(PXL_KEY_LBUTTON, true);
+        } else if (frame > 6 && frame < 16) {
+            PxlInjectMouse(switchPixel.x - 20.0f * static_cast<float>(frame - 6), switchPixel.y);
+        } else if (frame == 16) {
+            PxlInjectKey(PXL_KEY_LBUTTON, false);
+        } else if (frame == 20) {
+            PxlInjectMouse(640, 560);  // bare desk below the terminal
+        } else if (frame == 21) {
+            PxlInjectKey(PXL_KEY_LBUTTON, true);
+        } else if (frame > 21 && frame < 31) {
+            // Passes over the terminal and the switches on the way: the drag goes on.
+            PxlInjectMouse(640 - 20.0f * static_cast<float>(frame - 21), 560 - 30.0f * static_cast<float>(frame - 21));
+        } else if (frame == 31) {
+            PxlInjectKey(PXL_KEY_LBUTTON, false);
+        }
+    };
+    run.check = [&](uint64_t frame) {
+        if (frame == 17) {
+            afterControlDrag = PXL_Camera_GetPosition().x;
+        }
+        if (frame == 32) {
+            afterDeskDrag = PXL_Camera_GetPosition().x;
+        }
+        return true;
+    };
+    run.Run();
+    EXPECT_FLOAT_EQ(afterControlDrag, 0.0f);
+    EXPECT_FLOAT_EQ(afterDeskDrag, 9 * 20 * 1.5f) << "dragging left by 180 pixels moves the view 270 units right";
+}
+
+TEST(GameSceneTest, CameraStaysWithinTheDesk)
+{
+    DeskRun run;
+    run.frames = 30;
+    std::vector<float> xs;
+    run.input = [&](uint64_t frame) {
+        const float far = 100000;
+        switch (frame) {
+        case 2: PxlInjectMouse(640, 560); break;
+        case 3: PxlInjectKey(PXL_KEY_LBUTTON, true); break;
+        case 4: PxlInjectMouse(640 - far, 560); break;
+        case 6: PxlInjectMouse(640 + far, 560); break;
+        case 7: PxlInjectMouse(640 + 3 * far, 560); break;
+        default: break;
+        }
+    };
+    run.check = [&](uint64_t) {
+        xs.push_back(PXL_Camera_GetPosition().x);
+        return true;
+    };
+    run.Run();
+    ASSERT_GE(xs.size(), 8u);
+    EXPECT_FLOAT_EQ(xs[4], 14400.0f - 960.0f);
+    EXPECT_FLOAT_EQ(xs[7], -14400.0f + 960.0f);
+}
+
+TEST(GameSceneTest, EscapeWithTheManualOpenClosesItAndPausesInTheSameFrame)
+{
+    DeskRun run;
+    run.frames = 90;
+    bool openBefore = false, openAfter = true, pausedAfter = false;
+    run.input = [&](uint64_t frame) {
+        switch (frame) {
+        case 20: PxlInjectMouse(640, 700); break;  // the closed book's strip
+        case 21: PxlInjectKey(PXL_KEY_LBUTTON, true); break;
+        case 22: PxlInjectKey(PXL_KEY_LBUTTON, false); break;
+        case 60: PxlInjectKey(PXL_KEY_ESCAPE, true); break;
+        case 61: PxlInjectKey(PXL_KEY_ESCAPE, false); break;
+        default: break;
+        }
+    };
+    run.check = [&](uint64_t frame) {
+        if (frame == 59) {
+            openBefore = manualScene->IsOpen();
+        }
+        if (frame == 60) {
+            openAfter = manualScene->IsOpen();
+            pausedAfter = IsSceneActive(pauseMenuScene) && !gameScene->updateEnabled;
+        }
+        return true;
+    };
+    std::string out = run.Run();
+    EXPECT_TRUE(openBefore);
+    EXPECT_FALSE(openAfter);
+    EXPECT_TRUE(pausedAfter);
+    EXPECT_EQ(CountOf(out, "Broadcast: open_manual ()"), 1u);
+}
+
+TEST(GameSceneTest, FocusLossPausesTheDeskOnce)
+{
+    DeskRun run;
+    run.frames = 30;
+    bool pausedInSameFrame = false;
+    run.input = [&](uint64_t frame) {
+        if (frame == 10) {
+            PxlInjectFocus(false);
+        }
+    };
+    bool pausedBefore = true;
+    run.check = [&](uint64_t frame) {
+        if (frame == 10) {
+            pausedBefore = IsSceneActive(pauseMenuScene);
+        }
+        // The window reports the loss while it pumps its messages, after the engine's check of that frame.
+        if (frame == 11) {
+            pausedInSameFrame = IsSceneActive(pauseMenuScene) && pauseMenuScene->returnScene == gameScene;
+        }
+        return true;
+    };
+    run.Run();
+    EXPECT_FALSE(pausedBefore);
+    EXPECT_TRUE(pausedInSameFrame) << "pushed at the start of the next frame, before the systems update";
+}
+
+}  // namespace
