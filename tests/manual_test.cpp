@@ -1,0 +1,176 @@
+// The manual on its own, frame by frame on the headless backend, over a small folder of pages.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "engine/screen_scale.h"
+#include "engine/system.h"
+#include "flow/events.h"
+#include "interaction/interactable.h"
+#include "manual/manual_scene.h"
+#include "platform/os.h"
+#include "platform/pxl.h"
+#include "platform/pxl_control.h"
+#include "support/sim_runner.h"
+
+namespace {
+
+void WritePage(const std::string& path)
+{
+    // The smallest valid PNG: one opaque white pixel.
+    static const unsigned char png[] = {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+        0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x90, 0x77, 0x53, 0xDE, 0x00,
+        0x00, 0x00, 0x0C, 0x49, 0x44, 0x41, 0x54, 0x08, 0xD7, 0x63, 0xF8, 0xFF, 0xFF, 0x3F, 0x00, 0x05, 0xFE,
+        0x02, 0xFE, 0xDC, 0xCC, 0x59, 0xE7, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60,
+        0x82};
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(png, 1, sizeof png, file);
+    std::fclose(file);
+}
+
+class ManualTest : public ::testing::Test {
+protected:
+    // Pages "A.png", "B.png" and the blank: an odd count of three, listed as A, B, ManualBlankPage.jpg.
+    void SetUp() override
+    {
+        ASSERT_NE(getcwd(previousFolder, sizeof previousFolder), nullptr);
+        std::string folder = TempPath("manual-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        OsCreateDirectory(folder);
+        OsCreateDirectory(folder + "/Assets");
+        OsCreateDirectory(folder + "/Assets/Pages");
+        OsCreateDirectory(folder + "/Assets/Pages/Drafts");  // folders are not pages
+        WritePage(folder + "/Assets/Pages/A.png");
+        WritePage(folder + "/Assets/Pages/B.png");
+        WritePage(folder + "/Assets/Pages/ManualBlankPage.jpg");
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+
+        PxlSelectBackend(PxlBackendKind::Headless);
+        PxlSetScriptedInput(true);
+        PXL_SystemSettings settings = {};
+        settings.width = 1920;
+        settings.height = 1080;
+        settings.frameRate = 60;
+        settings.title = "Brimvale";
+        ASSERT_NE(PXL_System_Init(&settings), nullptr);
+        PxlInjectResize(1280, 720);
+        ZoomOffset = 0.0f;
+        ClearAllEvents();
+        manualScene->Init();
+        Frames(30);  // the book glides up from below and settles at its closed height
+    }
+    void TearDown() override
+    {
+        manualScene->Unload();
+        InteractionSystem.exit();
+        PXL_System_Exit();
+        ClearAllEvents();
+        ASSERT_EQ(chdir(previousFolder), 0);
+    }
+    void Frame()
+    {
+        PXL_System_Update();
+        EventSystem.update(dt);
+        ScreenScaleSystem.update(dt);
+        InteractionSystem.update(dt);
+        manualScene->Update(dt);
+        PXL_Graphics_StartDrawing();
+        manualScene->Render();
+        PXL_Graphics_FinishDrawing();
+    }
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            Frame();
+        }
+    }
+    void ClickAt(PXL_Vec2 pixel)
+    {
+        PxlInjectMouse(pixel.x, pixel.y);
+        Frame();
+        PxlInjectKey(PXL_KEY_LBUTTON, true);
+        Frame();
+        PxlInjectKey(PXL_KEY_LBUTTON, false);
+        Frame();
+    }
+    // Window pixel of a world point (the camera is at the origin, 1.5 units a pixel).
+    static PXL_Vec2 PixelOf(PXL_Vec2 world) { return {640 + world.x / 1.5f, 360 - world.y / 1.5f}; }
+    PXL_Vec2 NextArrowPixel() const { return PixelOf(manualScene->manual.nextArrow->position); }
+    PXL_Vec2 PreviousArrowPixel() const { return PixelOf(manualScene->manual.previousArrow->position); }
+    void Open()
+    {
+        ClickAt({640, 700});
+        Frames(30);
+    }
+
+    const float dt = 1.0f / 60.0f;
+    char previousFolder[PATH_MAX] = {};
+    Manual& manual = manualScene->manual;
+};
+
+TEST_F(ManualTest, OddPageCountIsPaddedWithTheBlankPage)
+{
+    EXPECT_EQ(manual.pageCount, 3u);
+    EXPECT_EQ(manual.evenPageCount, 4u);
+    ASSERT_EQ(manual.pages.size(), 4u);
+    ASSERT_NE(manual.blankPage, nullptr);
+    EXPECT_EQ(manual.pages[2], manual.blankPage) << "the blank sorts after the capital-letter pages";
+    EXPECT_EQ(manual.pages[3], manual.blankPage);
+}
+
+TEST_F(ManualTest, OpensFromTheStripAndClosesOnAClickBeside)
+{
+    EXPECT_FALSE(manual.open);
+    float closedY = manual.currentY;
+    EXPECT_GT(closedY, 720.0f) << "the closed book lies mostly below the window";
+    Open();
+    EXPECT_TRUE(manual.open);
+    EXPECT_FLOAT_EQ(manual.currentY, 360.0f) << "slid to the middle of the window";
+    ClickAt({30, 30});
+    Frames(30);
+    EXPECT_FALSE(manual.open);
+    EXPECT_FLOAT_EQ(manual.currentY, closedY);
+}
+
+TEST_F(ManualTest, ArrowsTurnPagesOnlyWithinTheBookAndAfterItHasOpened)
+{
+    ClickAt({640, 700});  // opens; the arrows wake 0.3 s later
+    ClickAt(NextArrowPixel());
+    EXPECT_EQ(manual.spread, 0) << "too soon after opening";
+    Frames(20);
+    ClickAt(PreviousArrowPixel());
+    EXPECT_EQ(manual.spread, 0) << "nothing before the first spread";
+    ClickAt(NextArrowPixel());
+    EXPECT_EQ(manual.spread, 1);
+    ClickAt(NextArrowPixel());
+    EXPECT_EQ(manual.spread, 1) << "nothing after the last spread";
+    EXPECT_TRUE(manual.open) << "a click on an arrow does not close the book";
+    ClickAt(PreviousArrowPixel());
+    EXPECT_EQ(manual.spread, 0);
+}
+
+TEST_F(ManualTest, ClickDuringASlideTurnsBackFromWhereTheBookIs)
+{
+    float closedY = manual.currentY;
+    ClickAt({640, 700});
+    Frames(5);
+    float midway = manual.currentY;
+    ASSERT_LT(midway, closedY);
+    ASSERT_GT(midway, 360.0f);
+    // The open book's toggle covers the window: a click anywhere closes it, from where it is.
+    PxlInjectMouse(20, 20);
+    PxlInjectKey(PXL_KEY_LBUTTON, true);
+    Frame();
+    PxlInjectKey(PXL_KEY_LBUTTON, false);
+    EXPECT_FALSE(manual.open);
+    float afterTurn = manual.currentY;
+    EXPECT_NEAR(afterTurn, midway, 40.0f) << "no jump back to either end";
+    Frames(40);
+    EXPECT_FLOAT_EQ(manual.currentY, closedY);
+}
+
+}  // namespace
