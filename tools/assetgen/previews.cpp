@@ -297,6 +297,44 @@ bool ManualPreview(const Art& art, const std::string& out, int spread, const std
     return canvas.Save(out + "/preview-manual-" + std::to_string(spread) + ".png");
 }
 
+// The pause menu's keys over the dimmed desk, the exit confirmation's plate and the settings' check boxes.
+bool MenuPreview(const Art& art, const std::string& out)
+{
+    Canvas canvas(1280, 720);
+    cairo_t* cr = canvas.cr();
+    View v{cr, 0};
+    Sheet desk = art.Load("Desk/Desk_body_v2.png");
+    v.Frame(desk, 0, 0, 0, 1920, 1080, {0, 0, 0, 1});
+    v.Rect(0, 0, 2020, 1180, {0.1, 0.1, 0.1, 1}, 0.6);
+    Sheet key = art.Load("Aesthetics/UI_Button_9Slice.png", 4, 4),
+          hot = art.Load("Aesthetics/UI_Button_Hovered_9Slice.png", 4, 4);
+    Sheet plate = art.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4),
+          box = art.Load("Interactables/Checkbox-Sheet.png", 2, 1);
+    Sheet font = art.Load("Fonts/IBM3270Regular.png", 16, 6);
+    const char* labels[] = {"Resume Game", "Settings", "Main Menu"};
+    for (int i = 0; i < 3; ++i) {
+        double y = 150 - 200 * i;
+        bool hovered = i == 1;
+        v.Nine(hovered ? hot : key, -450, y, 600, 150, 0);
+        v.Text(font, 2.4, labels[i], -450, y + (hovered ? 3 : 10), 70, {0, 0, 0, 1}, nullptr, true);
+    }
+    v.Nine(plate, 420, 100, 700, 550, 1);
+    v.Text(font, 2.4, "Exit to desktop?", 420, 250, 50, {0, 0, 0, 1}, nullptr, true);
+    v.Nine(key, 290, -50, 240, 110, 0);
+    v.Text(font, 2.4, "Confirm", 290, -40, 45, {0, 0, 0, 1}, nullptr, true);
+    v.Nine(hot, 550, -50, 240, 110, 0);
+    v.Text(font, 2.4, "Cancel", 550, -47, 45, {0, 0, 0, 1}, nullptr, true);
+    v.Frame(box, 0, 150, -330, 128, 128, {0, 0, 0, 0});
+    v.Frame(box, 1, 330, -330, 128, 128, {0, 0, 0, 0});
+    FreeSheet(desk);
+    FreeSheet(key);
+    FreeSheet(hot);
+    FreeSheet(plate);
+    FreeSheet(box);
+    FreeSheet(font);
+    return canvas.Save(out + "/preview-menus.png");
+}
+
 } // namespace
 
 bool WritePreviews(const std::string& dir, const std::string& out)
@@ -304,6 +342,7 @@ bool WritePreviews(const std::string& dir, const std::string& out)
     bool ok = TextPreview(dir, out);
     Art art{dir};
     ok = EndScreenPreview(art, out, true) && ok;
+    ok = MenuPreview(art, out) && ok;
     ok = EndScreenPreview(art, out, false) && ok;
     std::vector<std::string> pages;
     std::error_code error;
