@@ -1,4 +1,87 @@
-#include "engine/system.h"
+#include "flow/alarm.h"
 
-// Placeholder: this system does no work yet.
-const BaseSystem AlarmSystem = {"AlarmSystem", SystemInitNothing, SystemUpdateNothing, SystemNothing, SystemNothing};
+#include "audio/audio_cues.h"
+#include "engine/system.h"
+#include "flow/events.h"
+#include "render/sprite.h"
+
+#include <cstdlib>
+
+AlarmState alarmState;
+
+namespace {
+
+constexpr float SirenInterval = 2.0f;
+constexpr float BandHeight = 50.0f;
+constexpr float BandPixelsDown = 12.5f;
+
+int32_t DrawAllowance()
+{
+    return 2 + std::rand() % 3;
+}
+
+bool AlarmInit()
+{
+    alarmState.texture = PXL_Graphics_LoadTexture("./Assets/Aesthetics/Alarm_Effect.png");
+    return true;
+}
+
+void AlarmUpdate(float dt)
+{
+    AlarmState& alarm = alarmState;
+    if (!alarm.frozen) {
+        if (alarm.active || alarm.intensity > 0.0f) {
+            alarm.intensity += static_cast<float>(alarm.direction) * dt;
+            alarm.sinceSound += dt;
+        }
+        if (alarm.intensity > 1.0f || alarm.intensity < 0.0f) {
+            alarm.direction = -alarm.direction;
+            alarm.intensity = alarm.intensity < 0.0f ? 0.0f : 1.0f;
+        }
+        if (alarm.sinceSound > SirenInterval) {
+            alarm.sinceSound = 0.0f;
+            if (alarm.played < alarm.allowed) {
+                PlayCue(CueAlarm);
+                ++alarm.played;
+            }
+        }
+    }
+    if (Listen("timer_30_seconds")) {
+        alarm.played = 0;
+        alarm.allowed = DrawAllowance();
+    }
+    if (Listen("end_game")) {
+        alarm.active = false;
+    }
+}
+
+void AlarmRender()
+{
+    if (!alarmState.active && !(alarmState.intensity > 0.0f)) {
+        return;
+    }
+    PXL_Vec2 window = PXL_Window_GetSize();
+    float scale = window.y / 1080.0f;
+    PXL_Vec2 topMiddle{window.x / 2.0f, BandPixelsDown};
+    PXL_Vec2 position = PXL_Camera_ScreenCoordToWorld(&topMiddle);
+    PXL_Vec2 size{window.x / scale, BandHeight};
+    DrawAlpha = alarmState.intensity;
+    DrawTexture(alarmState.texture, &position, &size, 1, 0.0f);
+}
+
+void AlarmExit()
+{
+    PXL_Graphics_FreeTexture(&alarmState.texture);
+}
+
+} // namespace
+
+void StartAlarm()
+{
+    alarmState.active = true;
+    alarmState.intensity = 0.0f;
+    alarmState.sinceSound = 1.0f;
+    alarmState.allowed = DrawAllowance();
+}
+
+const BaseSystem AlarmSystem = {"AlarmSystem", AlarmInit, AlarmUpdate, AlarmRender, AlarmExit};

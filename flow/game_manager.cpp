@@ -1,4 +1,85 @@
-#include "engine/system.h"
+#include "flow/game_manager.h"
 
-// Placeholder: this system does no work yet.
-const BaseSystem GameManagerSystem = {"GameManagerSystem", SystemInitNothing, SystemUpdateNothing, SystemNothing, SystemNothing};
+#include "engine/system.h"
+#include "flow/alarm.h"
+#include "flow/events.h"
+#include "scenes/end_game_scene.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+GameManagerState gameManager;
+
+namespace {
+
+bool GameManagerInit()
+{
+    return true;
+}
+
+void GameManagerUpdate(float dt)
+{
+    GameManagerState& manager = gameManager;
+
+    if (Listen("module_init")) {
+        std::string name = GetData("module_init");
+        // A repeated announcement ends the frame's work: the six of a new desk are heard one after another,
+        // each for two frames.
+        if (std::find(manager.pool.begin(), manager.pool.end(), name) != manager.pool.end()) {
+            return;
+        }
+        manager.pool.push_back(std::move(name));
+    }
+
+    if (Listen("start_alarm")) {
+        StartAlarm();
+    }
+
+    if (Listen("trigger_task")) {
+        manager.pendingTrigger = true;
+    }
+
+    if (manager.pendingTrigger) {
+        if (manager.pool.empty()) {
+            manager.pendingTrigger = false;
+            alarmState.active = false;
+            Broadcast("end_game", "win");
+            endGameScene->won = 1;
+        } else {
+            size_t index = static_cast<size_t>(std::rand()) % manager.pool.size();
+            Broadcast("module_trigger", manager.pool[index]);
+            manager.pool.erase(manager.pool.begin() + static_cast<std::ptrdiff_t>(index));
+            manager.pendingTrigger = false;
+        }
+    }
+
+    if (Listen("module_correct")) {
+        manager.pendingTrigger = true;
+    }
+
+    if (Listen("end_game") && GetData("end_game") == "lose") {
+        manager.ending = true;
+        endGameScene->won = 0;
+    }
+
+    if (manager.ending) {
+        manager.endCountdown -= dt;
+        if (manager.endCountdown <= 0.0f) {
+            manager.ending = false;
+            SetNextScene(endGameScene);
+        }
+    }
+}
+
+} // namespace
+
+void ResetGameManager()
+{
+    gameManager.pool.clear();
+    gameManager.pendingTrigger = false;
+    gameManager.ending = false;
+    gameManager.endCountdown = GameManagerState::endDelay;
+}
+
+const BaseSystem GameManagerSystem = {"GameManagerSystem", GameManagerInit, GameManagerUpdate, SystemNothing,
+                                      SystemNothing};

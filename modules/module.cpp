@@ -1,0 +1,82 @@
+#include "modules/module.h"
+
+#include "audio/audio_cues.h"
+#include "flow/events.h"
+#include "interaction/interactable.h"
+#include "render/sprite.h"
+
+StatusLight::StatusLight(PXL_Vec2 lampPosition)
+    : position(lampPosition), bulbTexture(PXL_Graphics_LoadTexture("./Assets/Interactables/Light_Bulb.png")),
+      baseTexture(PXL_Graphics_LoadTexture("./Assets/Interactables/Light_Base.png"))
+{
+}
+
+StatusLight::~StatusLight()
+{
+    PXL_Graphics_FreeTexture(&bulbTexture);
+    PXL_Graphics_FreeTexture(&baseTexture);
+}
+
+void StatusLight::Render() const
+{
+    const PXL_Color& tint = lit ? onColour : offColour;
+    DrawTextureTinted(bulbTexture, &position, &size, &tint, 0.0f);
+}
+
+Module::Module(std::string moduleName, PXL_Vec2 modulePosition) : name(std::move(moduleName)), position(modulePosition)
+{
+}
+
+void Module::Init()
+{
+    Broadcast("module_init", name);
+}
+
+void Module::Update()
+{
+    if (Listen("module_trigger") && GetData("module_trigger") == name) {
+        OnTrigger();
+    }
+}
+
+void Module::Render() {}
+
+void Module::Exit() {}
+
+void Module::OnTrigger()
+{
+    active = true;
+}
+
+void Module::OnCorrect()
+{
+    active = false;
+    Broadcast("module_correct", name);
+    PlayCue(CueCompletedCorrect);
+}
+
+void Module::OnIncorrect()
+{
+    Broadcast("module_incorrect", name);
+    PlayCue(CueCompletedIncorrect);
+}
+
+void Module::OffsetInteractables()
+{
+    for (Interactable* control : interactables) {
+        PXL_Vec2 moved{control->position.x + position.x, control->position.y + position.y};
+        if (control->screenSpace) {
+            moved = PXL_Camera_ScreenCoordToWorld(&moved);
+        }
+        control->position = moved;
+        control->cornersDirty = true;
+    }
+}
+
+void Module::RemoveInteractables()
+{
+    for (Interactable* control : interactables) {
+        RemoveInteractable(control);
+    }
+    interactables.clear();
+}
