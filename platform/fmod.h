@@ -126,7 +126,8 @@ void FmodLayerSetDeviceName(const char* name);
 // finished when the system closes or the next capture starts; a null or empty path ends the current capture.
 // Asked before FMOD_System_Init, it also makes that init mix silently without trying the device, so a capture
 // holds the whole run at simulated time. Gives FMOD_ERR_CAPTURE_FILE when the file cannot be created and
-// FMOD_ERR_CAPTURE_NEEDS_SILENT while a system plays on a real device.
+// FMOD_ERR_CAPTURE_NEEDS_SILENT while a system plays on a real device. A simulator run records its whole mix
+// by calling it before the engine starts (its fixed time step then paces the mix, see FmodLayerSetMixStep).
 FMOD_RESULT FmodLayerCaptureToWav(const char* path);
 
 // How much time each FMOD_System_Update mixes in the silent mode. 0 (the default) takes the graphics layer's
