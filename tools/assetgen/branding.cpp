@@ -56,8 +56,8 @@ bool DrawAudioCredit(const std::string& path)
     const int w = 1024, h = 512;
     Canvas canvas(w, h);
     cairo_t* cr = canvas.cr();
-    SetColour(cr, {0, 0, 0, 1});
-    cairo_paint(cr);
+    // White on a clear ground: the splash draws it with a white tint added, which would turn a black ground
+    // white too. The splash's own background is black.
     Colour white{1, 1, 1, 1};
     // A sound wave swelling from the middle.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
