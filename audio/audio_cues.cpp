@@ -1,4 +1,5 @@
 #include "audio/audio_cues.h"
+#include "engine/random.h"
 
 #include "audio/audio_cue_table.h"
 #include "engine/system.h"
@@ -89,19 +90,18 @@ bool PlayCue(uint32_t id)
     if (!cue) {
         return false;
     }
-    // The pitch is drawn before the recording, so a seeded run repeats its sounds exactly. The draw is scaled
-    // by RAND_MAX: this C library's rand() reaches far beyond 32767.
+    // The pitch is drawn before the recording, so a seeded run repeats its sounds exactly.
     float pitch = 1.0f;
     double v = cue->pitchVariation;
     if (v != 0.0) {
-        double r = std::rand() / static_cast<double>(RAND_MAX);
+        double r = GameRandUnit();
         pitch = static_cast<float>(1.0 + (-v + 2.0 * v * r));
     }
     size_t count = cue->sounds.size();
     if (count == 0) {
         return true;
     }
-    size_t index = count == 1 ? 0 : static_cast<size_t>(std::rand()) % count;
+    size_t index = count == 1 ? 0 : static_cast<size_t>(GameRand()) % count;
     SoundRecord* record = cue->sounds[index];
     record->pitch = pitch;
 

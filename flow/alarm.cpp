@@ -1,4 +1,5 @@
 #include "flow/alarm.h"
+#include "engine/random.h"
 
 #include "audio/audio_cues.h"
 #include "engine/system.h"
@@ -17,7 +18,7 @@ constexpr float BandPixelsDown = 12.5f;
 
 int32_t DrawAllowance()
 {
-    return 2 + std::rand() % 3;
+    return 2 + GameRand() % 3;
 }
 
 bool AlarmInit()

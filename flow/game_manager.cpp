@@ -1,4 +1,5 @@
 #include "flow/game_manager.h"
+#include "engine/random.h"
 
 #include "engine/system.h"
 #include "flow/alarm.h"
@@ -46,7 +47,7 @@ void GameManagerUpdate(float dt)
             Broadcast("end_game", "win");
             endGameScene->won = 1;
         } else {
-            size_t index = static_cast<size_t>(std::rand()) % manager.pool.size();
+            size_t index = static_cast<size_t>(GameRand()) % manager.pool.size();
             Broadcast("module_trigger", manager.pool[index]);
             manager.pool.erase(manager.pool.begin() + static_cast<std::ptrdiff_t>(index));
             manager.pendingTrigger = false;

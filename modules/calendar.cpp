@@ -1,4 +1,5 @@
 #include "modules/calendar.h"
+#include "engine/random.h"
 
 #include "platform/os.h"
 
@@ -46,9 +47,9 @@ int32_t LeadingNumber(const std::string& word)
 void GenerateDate(CalendarDate& date)
 {
     std::srand(static_cast<unsigned>(OsCalendarTime()));
-    date.month = std::rand() % 12;
-    date.weekday = std::rand() % 7;
-    date.day = std::rand() % 31 + 1;
+    date.month = GameRand() % 12;
+    date.weekday = GameRand() % 7;
+    date.day = GameRand() % 31 + 1;
     // The plant does not open on that day.
     if (date.month == September && date.day == 11) {
         date.month = October;

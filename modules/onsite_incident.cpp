@@ -1,4 +1,5 @@
 #include "modules/onsite_incident.h"
+#include "engine/random.h"
 
 #include "audio/audio_cues.h"
 #include "flow/events.h"
@@ -38,7 +39,7 @@ void OnsiteIncidentModule::Init()
     if (daysMinimum == 0 && daysMaximum == 0) {
         days = 0;
     } else {
-        days = daysMinimum + static_cast<uint32_t>(std::rand()) % (daysMaximum - daysMinimum + 1);
+        days = daysMinimum + static_cast<uint32_t>(GameRand()) % (daysMaximum - daysMinimum + 1);
     }
     dayAdded = false;
 }

@@ -1,4 +1,5 @@
 #include "modules/plant_boot.h"
+#include "engine/random.h"
 
 #include "audio/audio_cues.h"
 #include "flow/events.h"
@@ -86,8 +87,8 @@ void PlantBoot::StepLamps(float dt)
         OnCorrect();
     }
     // A running plant: the lamps keep flickering green for the rest of the shift.
-    if (static_cast<float>(std::rand()) / 32767.0f < FlickerChance) {
-        StatusLight* lamp = lights[static_cast<size_t>(std::rand() % lightCount)];
+    if (static_cast<float>(GameRandUnit()) < FlickerChance) {
+        StatusLight* lamp = lights[static_cast<size_t>(GameRand() % lightCount)];
         lamp->lit = !lamp->lit;
     }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "platform/fmod.h"
 #include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
@@ -232,7 +233,11 @@ int main(int argc, char** argv)
     } else {
         PxlSelectBackend(PxlBackendKind::Headless);
     }
-    (void)audioOut;
+    // The simulator never plays through speakers: it mixes silently at the simulated time, and can record it.
+    FmodLayerSetOutput(FmodLayerOutput::Silent);
+    if (!audioOut.empty() && FmodLayerCaptureToWav(audioOut.c_str()) != FMOD_OK) {
+        return UsageError("cannot write the audio to " + audioOut + ": " + std::strerror(errno));
+    }
     PxlSetFixedTimestep(run.dt);
     PxlSetScriptedInput(true);
     PxlSetFrameHook(BeforeFrame, &run);
