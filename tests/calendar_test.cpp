@@ -1,4 +1,5 @@
 // The shift's date: suffixes, the text form and its parser, and the draw with its September rule.
+#include "engine/random.h"
 #include "modules/calendar.h"
 #include "platform/os.h"
 
@@ -61,16 +62,16 @@ TEST(CalendarTest, TheDrawReseedsFromTheClockAndNeverFallsOnSeptemberEleventh)
     OsSetSimulatedClock(start);
     CalendarDate first;
     GenerateDate(first);
-    int afterwards = std::rand();
+    int afterwards = GameRand();
     CalendarDate again;
     GenerateDate(again);
     // Same second, same date; and rand() goes on from the calendar's seeding.
     EXPECT_EQ(FormatDate(first), FormatDate(again));
-    EXPECT_EQ(std::rand(), afterwards);
+    EXPECT_EQ(GameRand(), afterwards);
     std::srand(static_cast<unsigned>(start));
-    int month = std::rand() % 12;
-    int weekday = std::rand() % 7;
-    int day = std::rand() % 31 + 1;
+    int month = GameRand() % 12;
+    int weekday = GameRand() % 7;
+    int day = GameRand() % 31 + 1;
     EXPECT_EQ(first.weekday, weekday);
     EXPECT_EQ(first.day, day);
     EXPECT_EQ(first.month, month == 8 && day == 11 ? 9 : month);

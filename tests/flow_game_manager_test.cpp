@@ -1,4 +1,5 @@
 // The game manager through events: the pool filled by announcements, one task at a time, the win and the loss.
+#include "engine/random.h"
 #include "flow_test_support.h"
 #include "modules/module.h"
 
@@ -220,7 +221,7 @@ TEST_F(GameManagerTest, StartAlarmDrawsTheAllowanceFromRand)
     std::set<int32_t> allowances;
     for (unsigned seed = 1; seed < 40; ++seed) {
         std::srand(seed);
-        int expected = 2 + std::rand() % 3;
+        int expected = 2 + GameRand() % 3;
         std::srand(seed);
         Broadcast("start_alarm", "");
         Frame(Step);
