@@ -2,6 +2,7 @@
 
 #include "engine/system.h"
 #include "flow/events.h"
+#include "scenes/game_scene.h"
 #include "scenes/pause_menu_scene.h"
 
 #include <cstdio>
@@ -31,8 +32,9 @@ std::string ThreeDigits(int32_t value)
 void TimerUpdate(float dt)
 {
     TimerState& timer = timerState;
-    // The pause menu freezes the countdown completely: it neither hears nor sends anything.
-    if (IsSceneActive(pauseMenuScene)) {
+    // The pause menu freezes the countdown completely: it neither hears nor sends anything. So does leaving the
+    // desk, or a shift abandoned for the main menu would still run out there and bring up the newspaper.
+    if (IsSceneActive(pauseMenuScene) || !IsSceneActive(gameScene)) {
         return;
     }
     if (Listen("end_game")) {

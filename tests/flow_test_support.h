@@ -10,6 +10,7 @@
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
 #include "scenes/end_game_scene.h"
+#include "scenes/game_scene.h"
 #include "scenes/pause_menu_scene.h"
 #include "scenes/scene.h"
 
@@ -48,6 +49,8 @@ protected:
         alarmState = AlarmState{};
         endGameScene->won = -1;
         pauseMenuScene->active = false;
+        // The countdown runs only while the desk is up.
+        gameScene->active = true;
         SetNextScene(nullptr);
     }
 
@@ -55,6 +58,7 @@ protected:
     {
         ClearAllEvents();
         pauseMenuScene->active = false;
+        gameScene->active = false;
         SetNextScene(nullptr);
         alarmState = AlarmState{};
         PXL_System_Exit();

@@ -126,6 +126,21 @@ TEST_F(TimerTest, ThePauseMenuFreezesTheTimeAndItsEvents)
     EXPECT_NE(timerState.displayText, shown);
 }
 
+TEST_F(TimerTest, AShiftAbandonedForTheMainMenuDoesNotRunOutThere)
+{
+    watched = {"end_game", "timer_30_seconds"};
+    StartTimer(Step);
+    Frames(60, Step);
+    gameScene->active = false; // "Main Menu" confirmed from the pause menu
+    std::string shown = timerState.displayText;
+    size_t heardBefore = heard.size();
+    Frames(60 * 301, Step);
+    EXPECT_EQ(timerState.displayText, shown);
+    EXPECT_EQ(heard.size(), heardBefore);
+    EXPECT_FALSE(gameManager.ending);
+    EXPECT_EQ(NextScene(), nullptr);
+}
+
 TEST_F(TimerTest, ResetShowsTheResetTextAndAwaitsANewStart)
 {
     StartTimer(Step);
