@@ -11,7 +11,11 @@ namespace {
 
 float Clamp01(float value)
 {
-    return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
+    // Not a number (a fade gone wrong) draws nothing rather than an undefined blend.
+    if (!(value > 0.0f)) {
+        return 0.0f;
+    }
+    return value > 1.0f ? 1.0f : value;
 }
 
 PXL_Mesh BuildQuad(float uMax, float vMax)
