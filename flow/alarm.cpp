@@ -1,7 +1,7 @@
 #include "flow/alarm.h"
-#include "engine/random.h"
 
 #include "audio/audio_cues.h"
+#include "engine/random.h"
 #include "engine/system.h"
 #include "flow/events.h"
 #include "render/sprite.h"

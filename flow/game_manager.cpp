@@ -1,6 +1,6 @@
 #include "flow/game_manager.h"
-#include "engine/random.h"
 
+#include "engine/random.h"
 #include "engine/system.h"
 #include "flow/alarm.h"
 #include "flow/events.h"

@@ -1,6 +1,6 @@
 #include "modules/calendar.h"
-#include "engine/random.h"
 
+#include "engine/random.h"
 #include "platform/os.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "modules/onsite_incident.h"
-#include "engine/random.h"
 
 #include "audio/audio_cues.h"
+#include "engine/random.h"
 #include "flow/events.h"
 #include "flow/game_manager.h"
 #include "interaction/interactable.h"

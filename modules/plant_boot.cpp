@@ -1,7 +1,7 @@
 #include "modules/plant_boot.h"
-#include "engine/random.h"
 
 #include "audio/audio_cues.h"
+#include "engine/random.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/nine_slice.h"
