@@ -2,6 +2,7 @@
 // listing, and every cue of the game's own recordings heard in the mix.
 #include "audio/audio_cue_table.h"
 #include "audio/audio_cues.h"
+#include "engine/random.h"
 #include "audio_test_support.h"
 #include "engine/system.h"
 
@@ -144,20 +145,20 @@ TEST_F(AudioCues, PlayDrawsThePitchFirstAndThenTheRecording)
     for (unsigned seed : {1u, 2u, 99u, 12345u}) {
         SCOPED_TRACE(seed);
         std::srand(seed);
-        int pitchDraw = std::rand();
-        int recordingDraw = std::rand();
-        int afterwards = std::rand();
+        int pitchDraw = GameRand();
+        int recordingDraw = GameRand();
+        int afterwards = GameRand();
         std::srand(seed);
         AudioCue* cue = FindAudioCue(CueKeycap);
         for (SoundRecord* record : cue->sounds) {
             record->channel = nullptr;
         }
         ASSERT_TRUE(PlayCue(CueKeycap));
-        EXPECT_EQ(std::rand(), afterwards);
+        EXPECT_EQ(GameRand(), afterwards);
         SoundRecord* played = PlayedRecord(cue);
         ASSERT_NE(played, nullptr);
         EXPECT_EQ(played, cue->sounds[recordingDraw % 4]);
-        EXPECT_FLOAT_EQ(played->pitch, static_cast<float>(1.0 + (-0.1 + 0.2 * (pitchDraw / double(RAND_MAX)))));
+        EXPECT_FLOAT_EQ(played->pitch, static_cast<float>(1.0 + (-0.1 + 0.2 * (pitchDraw / double(GameRandMax)))));
         float volume = 0;
         ASSERT_EQ(FMOD_Channel_GetVolume(played->channel, &volume), FMOD_OK);
         EXPECT_FLOAT_EQ(volume, 3.0f);
@@ -166,9 +167,9 @@ TEST_F(AudioCues, PlayDrawsThePitchFirstAndThenTheRecording)
         std::srand(seed);
         AudioCue* single = FindAudioCue(CueButton);
         ASSERT_TRUE(PlayCue(CueButton));
-        EXPECT_EQ(std::rand(), recordingDraw);
+        EXPECT_EQ(GameRand(), recordingDraw);
         EXPECT_FLOAT_EQ(single->sounds[0]->pitch,
-                        static_cast<float>(1.0 + (-0.1 + 0.2 * (pitchDraw / double(RAND_MAX)))));
+                        static_cast<float>(1.0 + (-0.1 + 0.2 * (pitchDraw / double(GameRandMax)))));
         Frames(10);
     }
 }

@@ -21,6 +21,19 @@ std::string ReadWhole(const std::string& path)
     return text.str();
 }
 
+// Every test process gets a home of its own, so that tests running side by side never read each other's
+// trace log.
+struct OwnHome {
+    OwnHome()
+    {
+        std::string home = TempPath("home");
+        OsCreateDirectory(home);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    }
+};
+const OwnHome ownHome;
+
 }  // namespace
 
 std::string SimPath()
