@@ -6,6 +6,7 @@
 #include "stb_image.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <epoxy/gl.h>
@@ -16,13 +17,18 @@
 namespace {
 
 // What the shaders receive per vertex: clip-space position, texture coordinate with the frame offset
-// added, the mesh's vertex colour, and the draw's tint (rgb) with the draw's alpha in the fourth place.
+// added, the mesh's vertex colour, the draw's tint (rgb) with the draw's alpha in the fourth place, and the
+// rectangle of texture the draw covers (min u, min v, max u, max v). With clamping, sampling stays inside
+// that rectangle, so a frame of a sheet never picks up the edge of its neighbour under linear filtering.
 struct GpuVertex {
     float x, y;
     float u, v;
     float r, g, b, a;
     float tintR, tintG, tintB, alpha;
+    float frameMinU, frameMinV, frameMaxU, frameMaxV;
 };
+
+constexpr float kUnbounded = 1e6f;
 
 // Handles given to the core; the generation tells whether they belong to the current GL context.
 struct GlTexture {
@@ -58,15 +64,18 @@ layout(location = 0) in vec2 a_position;
 layout(location = 1) in vec2 a_uv;
 layout(location = 2) in vec4 a_color;
 layout(location = 3) in vec4 a_tint;
+layout(location = 4) in vec4 a_frame;
 out vec2 v_uv;
 out vec4 v_color;
 out vec4 v_tint;
+flat out vec4 v_frame;
 void main()
 {
     gl_Position = vec4(a_position, 0.0, 1.0);
     v_uv = a_uv;
     v_color = a_color;
     v_tint = a_tint;
+    v_frame = a_frame;
 }
 )";
 
@@ -88,11 +97,15 @@ constexpr const char* kTexturedPixel = R"(#version 330 core
 in vec2 v_uv;
 in vec4 v_color;
 in vec4 v_tint;
+flat in vec4 v_frame;
 uniform sampler2D u_texture;
 out vec4 o_colour;
 void main()
 {
-    vec4 texel = texture(u_texture, v_uv);
+    vec2 halfTexel = 0.5 / vec2(textureSize(u_texture, 0));
+    vec2 low = v_frame.xy + halfTexel;
+    vec2 high = max(low, v_frame.zw - halfTexel);
+    vec4 texel = texture(u_texture, clamp(v_uv, low, high));
     o_colour = vec4(clamp(texel.rgb + v_color.rgb + v_tint.rgb, 0.0, 1.0), texel.a * v_color.a * v_tint.a);
 }
 )";
@@ -180,6 +193,7 @@ const Program* ProgramFor(GLuint vertex, GLuint pixel)
     glBindAttribLocation(id, 1, "a_uv");
     glBindAttribLocation(id, 2, "a_color");
     glBindAttribLocation(id, 3, "a_tint");
+    glBindAttribLocation(id, 4, "a_frame");
     glLinkProgram(id);
     GLint ok = 0;
     glGetProgramiv(id, GL_LINK_STATUS, &ok);
@@ -332,6 +346,18 @@ void DrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
     const float toClipX = 2.0f / (zoom * float(gl.targetWidth));
     const float toClipY = 2.0f / (zoom * float(gl.targetHeight));
     const size_t count = mesh.vertices.size() - mesh.vertices.size() % 3;
+    float frame[4] = {-kUnbounded, -kUnbounded, kUnbounded, kUnbounded};
+    if (textured && state.address == 2) {
+        frame[0] = frame[1] = kUnbounded;
+        frame[2] = frame[3] = -kUnbounded;
+        for (size_t i = 0; i < count; ++i) {
+            const PXL_Vec2& uv = mesh.vertices[i].uv;
+            frame[0] = std::min(frame[0], uv.x + state.textureOffset.x);
+            frame[1] = std::min(frame[1], uv.y + state.textureOffset.y);
+            frame[2] = std::max(frame[2], uv.x + state.textureOffset.x);
+            frame[3] = std::max(frame[3], uv.y + state.textureOffset.y);
+        }
+    }
     for (size_t i = 0; i < count; ++i) {
         const PxlVertex& in = mesh.vertices[i];
         float sx = in.position.x * state.scale.x;
@@ -351,6 +377,10 @@ void DrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
         out.tintG = state.tint.g;
         out.tintB = state.tint.b;
         out.alpha = state.alpha;
+        out.frameMinU = frame[0];
+        out.frameMinV = frame[1];
+        out.frameMaxU = frame[2];
+        out.frameMaxV = frame[3];
         gl.batch.push_back(out);
     }
 }
@@ -521,6 +551,8 @@ bool CreateDeviceObjects()
     glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(GpuVertex, r));
     glEnableVertexAttribArray(3);
     glVertexAttribPointer(3, 4, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(GpuVertex, tintR));
+    glEnableVertexAttribArray(4);
+    glVertexAttribPointer(4, 4, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(GpuVertex, frameMinU));
 
     glGenSamplers(4, gl.samplers);
     for (int linear = 0; linear < 2; ++linear) {

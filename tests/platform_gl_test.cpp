@@ -172,6 +172,9 @@ TEST_F(GlLayer, TextureOffsetSelectsTheFrameOfASheet)
     FinishFrame();
     ExpectNear(At(-50, 0), {255, 0, 0}, "frame 0");
     ExpectNear(At(50, 0), {0, 0, 255}, "frame 1");
+    // Linear filtering stays inside the frame: no blue at the edge of frame 0, no red at the edge of frame 1.
+    ExpectNear(At(-50 + 29, 0), {255, 0, 0}, "edge of frame 0");
+    ExpectNear(At(50 - 29, 0), {0, 0, 255}, "edge of frame 1");
     EXPECT_EQ(PxlLastFrameDrawCalls(), 1);
     PXL_Graphics_FreeMesh(&frameQuad);
     PXL_Graphics_FreeTexture(&texture);

@@ -5,10 +5,12 @@ layout(location = 0) in vec2 a_position; // clip space
 layout(location = 1) in vec2 a_uv;
 layout(location = 2) in vec4 a_color;    // the mesh's vertex colour
 layout(location = 3) in vec4 a_tint;     // rgb: the draw's tint; a: the draw's alpha
+layout(location = 4) in vec4 a_frame;    // the texture rectangle the draw covers: min uv, max uv
 
 out vec2 v_uv;
 out vec4 v_color;
 out vec4 v_tint;
+flat out vec4 v_frame;
 
 void main()
 {
@@ -16,4 +18,5 @@ void main()
     v_uv = a_uv;
     v_color = a_color;
     v_tint = a_tint;
+    v_frame = a_frame;
 }

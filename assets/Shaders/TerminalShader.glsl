@@ -6,6 +6,7 @@
 in vec2 v_uv;
 in vec4 v_color;
 in vec4 v_tint;
+flat in vec4 v_frame; // the texture rectangle of this draw; samples stay inside it
 
 uniform sampler2D u_texture;
 uniform vec2 u_viewport; // window size in pixels
@@ -15,17 +16,28 @@ out vec4 o_colour;
 const vec2 kTaps[8] = vec2[](vec2(1.0, 0.0), vec2(-1.0, 0.0), vec2(0.0, 1.0), vec2(0.0, -1.0),
                              vec2(0.707, 0.707), vec2(-0.707, 0.707), vec2(0.707, -0.707), vec2(-0.707, -0.707));
 
+vec2 frameLow;
+vec2 frameHigh;
+
+float CoverageAt(vec2 uv)
+{
+    return texture(u_texture, clamp(uv, frameLow, frameHigh)).a;
+}
+
 void main()
 {
-    vec4 texel = texture(u_texture, v_uv);
+    vec2 halfTexel = 0.5 / vec2(textureSize(u_texture, 0));
+    frameLow = v_frame.xy + halfTexel;
+    frameHigh = max(frameLow, v_frame.zw - halfTexel);
+    vec4 texel = texture(u_texture, clamp(v_uv, frameLow, frameHigh));
 
     // The halo is measured in screen pixels, whatever the picture's resolution and the zoom.
     vec2 uvPerPixel = abs(dFdx(v_uv)) + abs(dFdy(v_uv));
     float halo = 0.0;
     for (int i = 0; i < 8; ++i) {
-        halo += texture(u_texture, v_uv + kTaps[i] * uvPerPixel * 2.0).a;
-        halo += 0.6 * texture(u_texture, v_uv + kTaps[i] * uvPerPixel * 4.5).a;
-        halo += 0.35 * texture(u_texture, v_uv + kTaps[i] * uvPerPixel * 7.0).a;
+        halo += CoverageAt(v_uv + kTaps[i] * uvPerPixel * 2.0);
+        halo += 0.6 * CoverageAt(v_uv + kTaps[i] * uvPerPixel * 4.5);
+        halo += 0.35 * CoverageAt(v_uv + kTaps[i] * uvPerPixel * 7.0);
     }
     halo /= 8.0 * (1.0 + 0.6 + 0.35);
 
