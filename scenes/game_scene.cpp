@@ -184,6 +184,9 @@ void GameScene::Render()
 
 void GameScene::Unload()
 {
+    // A shift abandoned during its closing fade must not bring the newspaper up over the menu. (The manager
+    // clears the flag itself before it switches to the newspaper.)
+    gameManager.ending = false;
     PXL_Graphics_FreeTexture(&deskTexture);
     plantBoot->Exit();
     adminAuthentication->Exit();

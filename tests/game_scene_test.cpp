@@ -16,7 +16,10 @@
 #include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "flow/game_manager.h"
+#include "scenes/end_game_scene.h"
 #include "scenes/game_scene.h"
+#include "scenes/main_menu_scene.h"
 #include "scenes/pause_menu_scene.h"
 
 namespace {
@@ -253,6 +256,26 @@ TEST(GameSceneTest, FocusLossPausesTheDeskOnce)
     run.Run();
     EXPECT_FALSE(pausedBefore);
     EXPECT_TRUE(pausedInSameFrame) << "pushed at the start of the next frame, before the systems update";
+}
+
+TEST(GameSceneTest, LeavingDuringTheClosingFadeShowsNoNewspaper)
+{
+    DeskRun run;
+    run.frames = 420;  // well past the five-second end countdown
+    bool newspaperShown = false;
+    run.check = [&](uint64_t frame) {
+        if (frame == 10) {
+            gameManager.ending = true;  // the day was added: the fade runs
+        }
+        if (frame == 40) {
+            SetNextScene(mainMenuScene);  // "Main Menu", then "Confirm", from the pause menu
+        }
+        newspaperShown = newspaperShown || IsSceneActive(endGameScene);
+        return true;
+    };
+    run.Run();
+    EXPECT_FALSE(newspaperShown);
+    EXPECT_FALSE(gameManager.ending);
 }
 
 }  // namespace
