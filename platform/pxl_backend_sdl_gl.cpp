@@ -20,12 +20,15 @@ namespace {
 // added, the mesh's vertex colour, the draw's tint (rgb) with the draw's alpha in the fourth place, and the
 // rectangle of texture the draw covers (min u, min v, max u, max v). With clamping, sampling stays inside
 // that rectangle, so a frame of a sheet never picks up the edge of its neighbour under linear filtering.
+// A batch may use several textures at once (glowing text alternates its glyph sheet and the glow
+// backdrop); the vertex says which.
 struct GpuVertex {
     float x, y;
     float u, v;
     float r, g, b, a;
     float tintR, tintG, tintB, alpha;
     float frameMinU, frameMinV, frameMaxU, frameMaxV;
+    float slot; // which of the batch's textures
 };
 
 constexpr float kUnbounded = 1e6f;
@@ -41,17 +44,26 @@ struct GlShader {
     uint64_t generation;
 };
 
+constexpr int kTextureSlots = 4;
+
 struct Program {
     GLuint id = 0;
     GLint viewport = -1;
+    int slots = 0; // textures one draw call can sample: 4 with "u_textures[4]", 1 with "u_texture"
 };
 
-struct BatchKey {
-    GLuint program = 0;
+struct TextureSlot {
     GLuint texture = 0;
     int sampler = 0;
+};
+
+// The pipeline state shared by every vertex of the batch.
+struct Batch {
+    const Program* program = nullptr;
     bool blend = false;
-    bool operator==(const BatchKey&) const = default;
+    TextureSlot slots[kTextureSlots];
+    int slotCount = 0;
+    std::vector<GpuVertex> vertices;
 };
 
 struct FrameTarget {
@@ -65,10 +77,12 @@ layout(location = 1) in vec2 a_uv;
 layout(location = 2) in vec4 a_color;
 layout(location = 3) in vec4 a_tint;
 layout(location = 4) in vec4 a_frame;
+layout(location = 5) in float a_slot;
 out vec2 v_uv;
 out vec4 v_color;
 out vec4 v_tint;
 flat out vec4 v_frame;
+flat out int v_slot;
 void main()
 {
     gl_Position = vec4(a_position, 0.0, 1.0);
@@ -76,6 +90,7 @@ void main()
     v_color = a_color;
     v_tint = a_tint;
     v_frame = a_frame;
+    v_slot = int(a_slot + 0.5);
 }
 )";
 
@@ -92,20 +107,48 @@ void main()
 )";
 
 // Textured: the tint is added to the texture's colour (a black picture takes the tint's colour); only the
-// texture's alpha and the draw's alpha make it transparent.
+// texture's alpha and the draw's alpha make it transparent. Textures have no mipmaps, so an explicit level
+// 0 is what implicit sampling would pick, and it stays defined inside the slot branches.
 constexpr const char* kTexturedPixel = R"(#version 330 core
 in vec2 v_uv;
 in vec4 v_color;
 in vec4 v_tint;
 flat in vec4 v_frame;
-uniform sampler2D u_texture;
+flat in int v_slot;
+uniform sampler2D u_textures[4];
 out vec4 o_colour;
+vec4 Sample(vec2 uv)
+{
+    vec4 texel;
+    if (v_slot == 0)
+        texel = textureLod(u_textures[0], uv, 0.0);
+    else if (v_slot == 1)
+        texel = textureLod(u_textures[1], uv, 0.0);
+    else if (v_slot == 2)
+        texel = textureLod(u_textures[2], uv, 0.0);
+    else
+        texel = textureLod(u_textures[3], uv, 0.0);
+    return texel;
+}
+vec2 TextureSize()
+{
+    ivec2 size;
+    if (v_slot == 0)
+        size = textureSize(u_textures[0], 0);
+    else if (v_slot == 1)
+        size = textureSize(u_textures[1], 0);
+    else if (v_slot == 2)
+        size = textureSize(u_textures[2], 0);
+    else
+        size = textureSize(u_textures[3], 0);
+    return vec2(size);
+}
 void main()
 {
-    vec2 halfTexel = 0.5 / vec2(textureSize(u_texture, 0));
+    vec2 halfTexel = 0.5 / TextureSize();
     vec2 low = v_frame.xy + halfTexel;
     vec2 high = max(low, v_frame.zw - halfTexel);
-    vec4 texel = texture(u_texture, clamp(v_uv, low, high));
+    vec4 texel = Sample(clamp(v_uv, low, high));
     o_colour = vec4(clamp(texel.rgb + v_color.rgb + v_tint.rgb, 0.0, 1.0), texel.a * v_color.a * v_tint.a);
 }
 )";
@@ -133,9 +176,7 @@ struct Gl {
     int finished = -1;
     bool inFrame = false;
 
-    std::vector<GpuVertex> batch;
-    BatchKey batchKey;
-    GLint batchViewportUniform = -1;
+    Batch batch;
     int drawCalls = 0;
     int lastDrawCalls = 0;
 
@@ -194,6 +235,7 @@ const Program* ProgramFor(GLuint vertex, GLuint pixel)
     glBindAttribLocation(id, 2, "a_color");
     glBindAttribLocation(id, 3, "a_tint");
     glBindAttribLocation(id, 4, "a_frame");
+    glBindAttribLocation(id, 5, "a_slot");
     glLinkProgram(id);
     GLint ok = 0;
     glGetProgramiv(id, GL_LINK_STATUS, &ok);
@@ -206,8 +248,18 @@ const Program* ProgramFor(GLuint vertex, GLuint pixel)
     }
     program.id = id;
     glUseProgram(id);
-    if (GLint sampler = glGetUniformLocation(id, "u_texture"); sampler >= 0)
+    for (int slot = 0; slot < kTextureSlots; ++slot) {
+        std::string name = "u_textures[" + std::to_string(slot) + "]";
+        GLint sampler = glGetUniformLocation(id, name.c_str());
+        if (sampler < 0)
+            break;
+        glUniform1i(sampler, slot);
+        program.slots = slot + 1;
+    }
+    if (GLint sampler = glGetUniformLocation(id, "u_texture"); sampler >= 0 && program.slots == 0) {
         glUniform1i(sampler, 0);
+        program.slots = 1;
+    }
     program.viewport = glGetUniformLocation(id, "u_viewport");
     return &program;
 }
@@ -216,8 +268,10 @@ void ForgetProgramsUsing(GLuint shader)
 {
     for (auto it = gl.programs.begin(); it != gl.programs.end();) {
         if (it->first.first == shader || it->first.second == shader) {
-            if (it->second.id == gl.batchKey.program)
+            if (gl.batch.program == &it->second) {
                 FlushBatch();
+                gl.batch.program = nullptr;
+            }
             if (it->second.id)
                 glDeleteProgram(it->second.id);
             it = gl.programs.erase(it);
@@ -263,28 +317,50 @@ void EnsureTargets(int width, int height)
 
 void FlushBatch()
 {
-    if (gl.batch.empty())
+    Batch& batch = gl.batch;
+    if (batch.vertices.empty() || !batch.program) {
+        batch.vertices.clear();
+        batch.slotCount = 0;
         return;
-    const BatchKey& key = gl.batchKey;
-    glUseProgram(key.program);
-    if (gl.batchViewportUniform >= 0)
-        glUniform2f(gl.batchViewportUniform, float(gl.targetWidth), float(gl.targetHeight));
-    if (key.blend) {
+    }
+    glUseProgram(batch.program->id);
+    if (batch.program->viewport >= 0)
+        glUniform2f(batch.program->viewport, float(gl.targetWidth), float(gl.targetHeight));
+    if (batch.blend) {
         glEnable(GL_BLEND);
         // The colour blends with straight alpha; the target's alpha stays that of an opaque picture.
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     } else {
         glDisable(GL_BLEND);
     }
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, key.texture);
-    glBindSampler(0, gl.samplers[key.sampler]);
+    for (int slot = 0; slot < batch.slotCount; ++slot) {
+        glActiveTexture(GL_TEXTURE0 + slot);
+        glBindTexture(GL_TEXTURE_2D, batch.slots[slot].texture);
+        glBindSampler(slot, gl.samplers[batch.slots[slot].sampler]);
+    }
     glBindVertexArray(gl.vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, gl.vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(gl.batch.size() * sizeof(GpuVertex)), gl.batch.data(), GL_STREAM_DRAW);
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(gl.batch.size()));
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(batch.vertices.size() * sizeof(GpuVertex)), batch.vertices.data(),
+                 GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.vertices.size()));
     ++gl.drawCalls;
-    gl.batch.clear();
+    batch.vertices.clear();
+    batch.slotCount = 0;
+}
+
+// The slot of the batch that samples this texture this way, making room (by drawing what is collected) when
+// the batch has no free slot left.
+int SlotFor(GLuint texture, int sampler)
+{
+    Batch& batch = gl.batch;
+    for (int slot = 0; slot < batch.slotCount; ++slot) {
+        if (batch.slots[slot].texture == texture && batch.slots[slot].sampler == sampler)
+            return slot;
+    }
+    if (batch.slotCount == batch.program->slots)
+        FlushBatch();
+    batch.slots[batch.slotCount] = {texture, sampler};
+    return batch.slotCount++;
 }
 
 GLuint PixelStageFor(const PxlDrawState& state, bool& textured)
@@ -323,19 +399,19 @@ void DrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
         texture = handle->id;
     }
     const Program* program = ProgramFor(VertexStageFor(state), pixel);
-    if (!program)
+    if (!program || (textured && program->slots == 0))
         return;
 
-    BatchKey key;
-    key.program = program->id;
-    key.texture = texture;
-    key.sampler = textured ? (state.filter == 1 ? 2 : 0) + (state.address == 2 ? 1 : 0) : 0;
-    key.blend = state.blend != 0;
-    if (!(key == gl.batchKey)) {
+    Batch& batch = gl.batch;
+    const bool blend = state.blend != 0;
+    if (batch.program != program || batch.blend != blend) {
         FlushBatch();
-        gl.batchKey = key;
-        gl.batchViewportUniform = program->viewport;
+        batch.program = program;
+        batch.blend = blend;
     }
+    int slot = 0;
+    if (textured)
+        slot = SlotFor(texture, (state.filter == 1 ? 2 : 0) + (state.address == 2 ? 1 : 0));
 
     // Scale, rotate, translate into the world; then the camera: zoom world units per window pixel, y up.
     const float cosine = std::cos(state.rotation);
@@ -381,7 +457,8 @@ void DrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
         out.frameMinV = frame[1];
         out.frameMaxU = frame[2];
         out.frameMaxV = frame[3];
-        gl.batch.push_back(out);
+        out.slot = float(slot);
+        batch.vertices.push_back(out);
     }
 }
 
@@ -398,8 +475,9 @@ void BeginFrame(const PXL_Color& background, int width, int height)
     glViewport(0, 0, width, height);
     glClearColor(background.r, background.g, background.b, background.a);
     glClear(GL_COLOR_BUFFER_BIT);
-    gl.batch.clear();
-    gl.batchKey = BatchKey{};
+    gl.batch.vertices.clear();
+    gl.batch.program = nullptr;
+    gl.batch.slotCount = 0;
     gl.drawCalls = 0;
     gl.inFrame = true;
 }
@@ -469,8 +547,6 @@ uintptr_t CreateTexture(const uint8_t* rgba, int width, int height)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    if (gl.batchKey.texture)
-        glBindTexture(GL_TEXTURE_2D, gl.batchKey.texture);
     return uintptr_t(new GlTexture{id, gl.generation});
 }
 
@@ -480,9 +556,11 @@ void DestroyTexture(uintptr_t native)
     if (!texture)
         return;
     if (ContextReady(texture->generation)) {
-        if (gl.batchKey.texture == texture->id) {
-            FlushBatch();
-            gl.batchKey = BatchKey{};
+        for (int slot = 0; slot < gl.batch.slotCount; ++slot) {
+            if (gl.batch.slots[slot].texture == texture->id) {
+                FlushBatch();
+                break;
+            }
         }
         glDeleteTextures(1, &texture->id);
     }
@@ -553,6 +631,8 @@ bool CreateDeviceObjects()
     glVertexAttribPointer(3, 4, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(GpuVertex, tintR));
     glEnableVertexAttribArray(4);
     glVertexAttribPointer(4, 4, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(GpuVertex, frameMinU));
+    glEnableVertexAttribArray(5);
+    glVertexAttribPointer(5, 1, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(GpuVertex, slot));
 
     glGenSamplers(4, gl.samplers);
     for (int linear = 0; linear < 2; ++linear) {
@@ -671,8 +751,9 @@ void Shutdown()
     gl.window = nullptr;
     gl.generation = 0;
     gl.inFrame = false;
-    gl.batch.clear();
-    gl.batchKey = BatchKey{};
+    gl.batch.vertices.clear();
+    gl.batch.program = nullptr;
+    gl.batch.slotCount = 0;
 }
 
 // ---- Events ------------------------------------------------------------------------------------------------
