@@ -1,4 +1,5 @@
 // The newspaper at the end of a shift: the spin-in, the front page for the result, and the way back.
+#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
@@ -21,14 +22,7 @@ protected:
     void SetUp() override
     {
         previousBackend = PxlCurrentBackend();
-        PxlSelectBackend(PxlBackendKind::Headless);
-        PXL_SystemSettings settings{};
-        settings.width = 1280;
-        settings.height = 720;
-        settings.frameRate = 60;
-        settings.title = "Brimvale";
-        ASSERT_NE(PXL_System_Init(&settings), nullptr);
-        PxlSetScriptedInput(true);
+        ASSERT_TRUE(OpenHeadlessWindow());
         SetNextScene(nullptr);
         scene.Load();
         scene.Init();

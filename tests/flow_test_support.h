@@ -2,6 +2,7 @@
 // engine's order, with a hook where the scene system would update the desk.
 #pragma once
 
+#include "support/headless_window.h"
 #include "engine/system.h"
 #include "flow/alarm.h"
 #include "flow/events.h"
@@ -33,15 +34,7 @@ protected:
     void SetUp() override
     {
         previousBackend = PxlCurrentBackend();
-        PxlSelectBackend(PxlBackendKind::Headless);
-        PXL_SystemSettings settings{};
-        settings.width = 1280;
-        settings.height = 720;
-        settings.frameRate = 60;
-        settings.style = PXL_STYLE_FIXED_WINDOW;
-        settings.title = "Brimvale";
-        ASSERT_NE(PXL_System_Init(&settings), nullptr);
-        PxlSetScriptedInput(true);
+        ASSERT_TRUE(OpenHeadlessWindow());
         ClearAllEvents();
         ResetGameManager();
         ResetTimer();

@@ -1,6 +1,7 @@
 // A headless 1280 by 720 window with scripted input, for the controls, the terminal and the menus.
 #pragma once
 
+#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "flow/events.h"
@@ -15,15 +16,7 @@ protected:
 
     void SetUp() override
     {
-        PxlSelectBackend(PxlBackendKind::Headless);
-        PXL_SystemSettings settings = {};
-        settings.width = 1280;
-        settings.height = 720;
-        settings.frameRate = 60;
-        settings.style = PXL_STYLE_FIXED_WINDOW;
-        settings.title = "Brimvale";
-        ASSERT_NE(PXL_System_Init(&settings), nullptr);
-        PxlSetScriptedInput(true);
+        ASSERT_TRUE(OpenHeadlessWindow());
         ZoomOffset = 0.0f;
         ScreenScaleSystem.update(0.0f);
     }

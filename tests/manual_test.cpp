@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "flow/events.h"
@@ -49,14 +50,7 @@ protected:
         WritePage(folder + "/Assets/Pages/ManualBlankPage.jpg");
         ASSERT_EQ(chdir(folder.c_str()), 0);
 
-        PxlSelectBackend(PxlBackendKind::Headless);
-        PxlSetScriptedInput(true);
-        PXL_SystemSettings settings = {};
-        settings.width = 1920;
-        settings.height = 1080;
-        settings.frameRate = 60;
-        settings.title = "Brimvale";
-        ASSERT_NE(PXL_System_Init(&settings), nullptr);
+        ASSERT_TRUE(OpenHeadlessWindow(1920, 1080));
         PxlInjectResize(1280, 720);
         ZoomOffset = 0.0f;
         ClearAllEvents();

@@ -1,4 +1,5 @@
 // The module base: its events, its trigger by exact name, its controls moved onto the desk, its lamp.
+#include "support/headless_window.h"
 #include "engine/system.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
@@ -16,13 +17,7 @@ protected:
     void SetUp() override
     {
         previousBackend = PxlCurrentBackend();
-        PxlSelectBackend(PxlBackendKind::Headless);
-        PXL_SystemSettings settings{};
-        settings.width = 1280;
-        settings.height = 720;
-        settings.frameRate = 60;
-        settings.title = "Brimvale";
-        ASSERT_NE(PXL_System_Init(&settings), nullptr);
+        ASSERT_TRUE(OpenHeadlessWindow());
         ClearAllEvents();
     }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "platform/pxl.h"
@@ -11,14 +12,7 @@ class ScreenScaleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PxlSelectBackend(PxlBackendKind::Headless);
-        PxlSetScriptedInput(true);
-        PXL_SystemSettings settings = {};
-        settings.width = 1920;
-        settings.height = 1080;
-        settings.frameRate = 60;
-        settings.title = "Brimvale";
-        ASSERT_NE(PXL_System_Init(&settings), nullptr);
+        ASSERT_TRUE(OpenHeadlessWindow(1920, 1080));
         ZoomOffset = 0.0f;
     }
     void TearDown() override
