@@ -158,7 +158,6 @@ struct Gl {
     SDL_GLContext context = nullptr;
     uint64_t generation = 0; // 0 while no context is current
     bool hidden = false;
-    bool leavingBorderless = false;
     int leftShift = 0, rightShift = 0, leftControl = 0, rightControl = 0, leftAlt = 0, rightAlt = 0;
 
     GLuint vertexArray = 0;
@@ -724,7 +723,6 @@ void* Init(const PXL_SystemSettings* settings, bool hidden)
     SDL_GL_SetSwapInterval(0); // FrameControl paces the frames
     gl.generation = ++generations;
     gl.hidden = hidden;
-    gl.leavingBorderless = false;
     gl.leftShift = gl.rightShift = gl.leftControl = gl.rightControl = gl.leftAlt = gl.rightAlt = 0;
     gl.timing = false;
     gl.lastDrawCalls = 0;
@@ -996,11 +994,16 @@ void SetWindowSize(int width, int height)
 {
     if (!gl.window)
         return;
+    // The window keeps its centre (the shrink at start-up and the way back from full screen both end in
+    // the middle of the monitor), but its top stays on the monitor so the title bar can be reached.
+    int x = 0, y = 0, oldWidth = 0, oldHeight = 0;
+    SDL_GetWindowPosition(gl.window, &x, &y);
+    SDL_GetWindowSize(gl.window, &oldWidth, &oldHeight);
+    SDL_Rect bounds = DisplayBounds();
+    x = std::max(bounds.x, x + (oldWidth - width) / 2);
+    y = std::max(bounds.y, y + (oldHeight - height) / 2);
     SDL_SetWindowSize(gl.window, width, height);
-    if (gl.leavingBorderless) {
-        gl.leavingBorderless = false;
-        SDL_SetWindowPosition(gl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
+    SDL_SetWindowPosition(gl.window, x, y);
 }
 
 void SetWindowSizeAndPosition(int width, int height, int x, int y)
@@ -1010,7 +1013,6 @@ void SetWindowSizeAndPosition(int width, int height, int x, int y)
     SDL_Rect bounds = DisplayBounds();
     SDL_SetWindowSize(gl.window, width, height);
     SDL_SetWindowPosition(gl.window, bounds.x + x, bounds.y + y);
-    gl.leavingBorderless = false;
 }
 
 void SetWindowStyle(uint32_t style)
@@ -1018,10 +1020,7 @@ void SetWindowStyle(uint32_t style)
     if (!gl.window)
         return;
     bool borderless = (style & PXL_STYLE_BORDERLESS) != 0;
-    bool wasBorderless = (SDL_GetWindowFlags(gl.window) & SDL_WINDOW_BORDERLESS) != 0;
     SDL_SetWindowBordered(gl.window, borderless ? SDL_FALSE : SDL_TRUE);
-    // Back from full screen the window is sized next; it then goes back to the middle of the monitor.
-    gl.leavingBorderless = wasBorderless && !borderless;
 }
 
 PXL_Vec2 MonitorSize()
