@@ -1,7 +1,7 @@
 #include "audio/audio_cues.h"
-#include "engine/random.h"
 
 #include "audio/audio_cue_table.h"
+#include "engine/random.h"
 #include "engine/system.h"
 #include "platform/os.h"
 

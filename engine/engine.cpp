@@ -1,10 +1,5 @@
 #include "engine/engine.h"
 
-#include <cstdint>
-
-#include <cstdio>
-#include <cstdlib>
-
 #include "engine/platform_system.h"
 #include "engine/trace.h"
 #include "platform/os.h"
@@ -12,6 +7,10 @@
 #include "scenes/game_scene.h"
 #include "scenes/pause_menu_scene.h"
 #include "scenes/scene.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -53,9 +52,12 @@ void RunFrames(const EngineOptions& options)
     }
 }
 
-}  // namespace
+} // namespace
 
-const SystemRegistry& EngineRegistry() { return registry; }
+const SystemRegistry& EngineRegistry()
+{
+    return registry;
+}
 
 int RunEngine(const EngineOptions& options)
 {

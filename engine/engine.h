@@ -2,9 +2,9 @@
 // then shut everything down.
 #pragma once
 
-#include <cstdint>
-
 #include "engine/system.h"
+
+#include <cstdint>
 
 class Scene;
 

@@ -22,9 +22,12 @@ void PlatformUpdate(float)
     }
 }
 
-void PlatformExit() { PXL_System_Exit(); }
+void PlatformExit()
+{
+    PXL_System_Exit();
+}
 
-}  // namespace
+} // namespace
 
 const BaseSystem PlatformSystem = {"PlatformSystem", PlatformInit, PlatformUpdate, SystemNothing, PlatformExit};
 

@@ -7,7 +7,13 @@
 
 constexpr int GameRandMax = 32767;
 
-inline int GameRand() { return std::rand() % (GameRandMax + 1); }
+inline int GameRand()
+{
+    return std::rand() % (GameRandMax + 1);
+}
 
 // A uniform value over 0..1 from one draw.
-inline double GameRandUnit() { return GameRand() / static_cast<double>(GameRandMax); }
+inline double GameRandUnit()
+{
+    return GameRand() / static_cast<double>(GameRandMax);
+}

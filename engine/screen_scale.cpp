@@ -23,7 +23,7 @@ void ScreenScaleUpdate(float)
     PXL_Camera_SetZoom(k - k * ZoomOffset);
 }
 
-}  // namespace
+} // namespace
 
 const BaseSystem ScreenScaleSystem = {"ScreenScaleSystem", ScreenScaleInit, ScreenScaleUpdate, SystemNothing,
                                       SystemNothing};

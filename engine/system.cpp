@@ -1,6 +1,9 @@
 #include "engine/system.h"
 
-bool SystemInitNothing() { return true; }
+bool SystemInitNothing()
+{
+    return true;
+}
 
 void SystemUpdateNothing(float) {}
 

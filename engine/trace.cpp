@@ -1,10 +1,10 @@
 #include "engine/trace.h"
 
+#include "platform/os.h"
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-
-#include "platform/os.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ std::uint64_t byteLimit = TraceByteLimit;
 std::uint64_t bytesWritten = 0;
 bool traceCut = false;
 
-}  // namespace
+} // namespace
 
 void TraceInit()
 {
@@ -85,8 +85,17 @@ void TraceClose()
     }
 }
 
-std::string TracePath() { return tracePath; }
+std::string TracePath()
+{
+    return tracePath;
+}
 
-void TraceSetByteLimit(std::uint64_t bytes) { byteLimit = bytes; }
+void TraceSetByteLimit(std::uint64_t bytes)
+{
+    byteLimit = bytes;
+}
 
-bool TraceIsOpen() { return traceFile != nullptr; }
+bool TraceIsOpen()
+{
+    return traceFile != nullptr;
+}

@@ -1,11 +1,11 @@
 #include "flow/events.h"
 
+#include "engine/system.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-#include "engine/system.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ void EventsUpdate(float)
     pendingEvents.clear();
 }
 
-}  // namespace
+} // namespace
 
 const BaseSystem EventSystem = {"EventSystem", SystemInitNothing, EventsUpdate, SystemNothing, SystemNothing};
 
@@ -104,7 +104,10 @@ std::string GetData(const std::string& name)
     return event != nullptr ? event->data : std::string();
 }
 
-Listener::Listener(std::string listenerName) : name(std::move(listenerName)) { listeners.push_back(this); }
+Listener::Listener(std::string listenerName) : name(std::move(listenerName))
+{
+    listeners.push_back(this);
+}
 
 Listener::~Listener()
 {

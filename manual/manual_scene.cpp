@@ -1,13 +1,13 @@
 #include "manual/manual_scene.h"
 
-#include <string>
-
 #include "audio/audio_cues.h"
 #include "engine/ease.h"
 #include "engine/screen_scale.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/sprite.h"
+
+#include <string>
 
 ManualScene* manualScene = new ManualScene();
 
@@ -19,7 +19,7 @@ namespace {
 constexpr float SlideDuration = 0.3f;
 constexpr float PeekDuration = 0.2f;
 constexpr float ArrowDelay = 0.3f;
-constexpr float PageOffset = 400.0f;  // window pixels from the book's centre to a page's, before scaling
+constexpr float PageOffset = 400.0f; // window pixels from the book's centre to a page's, before scaling
 const PXL_Vec2 PageSize = {800, 1032};
 const PXL_Vec2 BookSize = {1625, 1057};
 const PXL_Vec2 ArrowSize = {100, 100};
@@ -33,9 +33,9 @@ struct Tween {
 
 // Shared by update and render; there is one manual.
 struct ManualLayout {
-    PXL_Vec2 bookCentre{0, 0};       // window pixels during update, world units after render
-    PXL_Vec2 leftPageCentre{0, 0};   // likewise
-    PXL_Vec2 rightPageCentre{0, 0};  // likewise
+    PXL_Vec2 bookCentre{0, 0};      // window pixels during update, world units after render
+    PXL_Vec2 leftPageCentre{0, 0};  // likewise
+    PXL_Vec2 rightPageCentre{0, 0}; // likewise
     float openTimer = 0.0f;
     float closedTimer = SlideDuration;
     Tween tween;
@@ -59,7 +59,7 @@ void DrawPage(PXL_Texture page, PXL_Vec2 centre)
     DrawTexture(page, &centre, &PageSize, 0, 0.0f);
 }
 
-}  // namespace
+} // namespace
 
 void ManualScene::Init()
 {
@@ -125,8 +125,7 @@ void ManualScene::Update(float dt)
     layout.rightPageCentre = {window.x / 2 + PageOffset, manual.currentY};
 
     if (!manual.open && layout.closedTimer > SlideDuration && layout.tween.elapsed == 0.0f) {
-        StartSlide(layout.tween, manual.currentY, manual.toggle->hovered ? layout.peekY : layout.closedY,
-                   PeekDuration);
+        StartSlide(layout.tween, manual.currentY, manual.toggle->hovered ? layout.peekY : layout.closedY, PeekDuration);
     }
 
     if (manual.open) {

@@ -1,11 +1,11 @@
 // The paper handbook: a closed book's strip at the bottom of the window that slides open to two pages.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "platform/pxl.h"
 #include "scenes/scene.h"
+
+#include <cstdint>
+#include <vector>
 
 class Interactable;
 

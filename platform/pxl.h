@@ -35,7 +35,7 @@ struct PXL_SystemSettings {
     uint32_t style;
     const char* title;
     int32_t setting0;
-    int32_t iconResource;  // picture "./Assets/Icons/<id>.png"
+    int32_t iconResource; // picture "./Assets/Icons/<id>.png"
     PXL_WindowProc windowProc;
 };
 

@@ -2,15 +2,15 @@
 // backend, a fixed time step, scripted input, the record of what a frame drew, and reading the picture back.
 #pragma once
 
+#include "platform/pxl.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/pxl.h"
-
 enum class PxlBackendKind {
-    SdlGl,     // real window, OpenGL 3.3 core
-    Headless,  // no window; textures decoded for their sizes; draws only recorded
+    SdlGl,    // real window, OpenGL 3.3 core
+    Headless, // no window; textures decoded for their sizes; draws only recorded
 };
 
 // Must be called before PXL_System_Init; the default is SdlGl.

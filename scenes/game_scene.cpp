@@ -1,7 +1,5 @@
 #include "scenes/game_scene.h"
 
-#include <algorithm>
-
 #include "audio/audio_cues.h"
 #include "engine/ease.h"
 #include "engine/screen_scale.h"
@@ -20,6 +18,8 @@
 #include "scenes/pause_menu_scene.h"
 #include "terminal/terminal.h"
 
+#include <algorithm>
+
 GameScene* gameScene = new GameScene();
 DeskCamera deskCamera;
 
@@ -28,7 +28,7 @@ namespace {
 const PXL_Vec2 TimerBoxCentre = {0, 400};
 const PXL_Vec2 TimerBoxSize = {350, 125};
 
-}  // namespace
+} // namespace
 
 void GameScene::Load()
 {
@@ -148,9 +148,8 @@ void GameScene::Render()
     DrawAlpha = 1.0f;
     const PXL_Vec2 panelScale = deskPanelSize;
     for (int32_t i = 0; i < deskPanelCount; ++i) {
-        PXL_Vec2 position = {static_cast<float>(i) * deskPanelSize.x -
-                                 static_cast<float>(deskPanelCount - 1) * deskPanelSize.x / 2,
-                             0};
+        PXL_Vec2 position = {
+            static_cast<float>(i) * deskPanelSize.x - static_cast<float>(deskPanelCount - 1) * deskPanelSize.x / 2, 0};
         DrawTexture(deskTexture, &position, &panelScale, 1, 0.0f);
     }
 

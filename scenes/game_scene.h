@@ -1,11 +1,11 @@
 // The control desk: fifteen panels of desk, the modules on it, the terminal and the countdown.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "platform/pxl.h"
 #include "scenes/scene.h"
+
+#include <cstdint>
+#include <string>
 
 class Terminal;
 class PlantBoot;

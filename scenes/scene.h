@@ -38,4 +38,7 @@ std::vector<Scene*>& SceneStack();
 Scene* NextScene();
 
 // True while the scene is on the stack.
-inline bool IsSceneActive(const Scene* scene) { return scene != nullptr && scene->active; }
+inline bool IsSceneActive(const Scene* scene)
+{
+    return scene != nullptr && scene->active;
+}

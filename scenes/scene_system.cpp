@@ -1,9 +1,9 @@
-#include <algorithm>
-
 #include "engine/system.h"
 #include "engine/trace.h"
 #include "scenes/scene.h"
 #include "scenes/splash_screen_scene.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -118,7 +118,7 @@ void ScenesExit()
     nextScene = nullptr;
 }
 
-}  // namespace
+} // namespace
 
 const BaseSystem SceneSystem = {"SceneSystem", ScenesInit, ScenesUpdate, ScenesRender, ScenesExit};
 
@@ -144,7 +144,10 @@ Scene::~Scene()
     }
 }
 
-void SetNextScene(Scene* scene) { nextScene = scene; }
+void SetNextScene(Scene* scene)
+{
+    nextScene = scene;
+}
 
 void PushScene(Scene* scene)
 {
@@ -183,7 +186,10 @@ void UnloadAllScenes()
     SwitchBottomScene();
 }
 
-bool IsRunning() { return Stack()[0] != nullptr || nextScene != nullptr; }
+bool IsRunning()
+{
+    return Stack()[0] != nullptr || nextScene != nullptr;
+}
 
 std::vector<Scene*>& SceneRegistry()
 {
@@ -194,6 +200,12 @@ std::vector<Scene*>& SceneRegistry()
     return *registry;
 }
 
-std::vector<Scene*>& SceneStack() { return Stack(); }
+std::vector<Scene*>& SceneStack()
+{
+    return Stack();
+}
 
-Scene* NextScene() { return nextScene; }
+Scene* NextScene()
+{
+    return nextScene;
+}

@@ -1,11 +1,11 @@
 #include "scenes/splash_screen_scene.h"
 
-#include <algorithm>
-
 #include "engine/screen_scale.h"
 #include "render/sprite.h"
 #include "render/sprite_sheet.h"
 #include "scenes/main_menu_scene.h"
+
+#include <algorithm>
 
 SplashScreenScene* splashScreenScene = new SplashScreenScene();
 
@@ -23,7 +23,7 @@ void DrawLogo(PXL_Texture logo)
     DrawTexture(logo, &centre, &scale, 1, 0.0f);
 }
 
-}  // namespace
+} // namespace
 
 void SplashScreenScene::Load()
 {

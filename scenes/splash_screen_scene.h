@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-
 #include "platform/pxl.h"
 #include "scenes/scene.h"
+
+#include <cstdint>
 
 // The maker's logo, then the sound library's, on black; then the main menu.
 class SplashScreenScene : public Scene {

@@ -2,8 +2,8 @@
 // listing, and every cue of the game's own recordings heard in the mix.
 #include "audio/audio_cue_table.h"
 #include "audio/audio_cues.h"
-#include "engine/random.h"
 #include "audio_test_support.h"
+#include "engine/random.h"
 #include "engine/system.h"
 
 #include <cstdlib>

@@ -1,19 +1,17 @@
 // Whole runs of the engine through the simulator (a child process, so every run starts fresh).
-#include <gtest/gtest.h>
+#include "support/sim_runner.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "support/sim_runner.h"
 
 namespace {
 
 const std::vector<std::string> SystemNames = {
-    "EventSystem",     "PlatformSystem", "ScreenScaleSystem", "SpriteSheetSystem", "GameManagerSystem",
-    "MeshSystem",      "SoundSystem",    "AudioSystem",       "InteractionSystem", "NineSliceSystem",
-    "ModuleSystem",    "ShaderSystem",   "SceneSystem",       "TimerSystem",       "AlarmSystem",
-    "TutorialSystem"};
+    "EventSystem", "PlatformSystem", "ScreenScaleSystem", "SpriteSheetSystem", "GameManagerSystem", "MeshSystem",
+    "SoundSystem", "AudioSystem",    "InteractionSystem", "NineSliceSystem",   "ModuleSystem",      "ShaderSystem",
+    "SceneSystem", "TimerSystem",    "AlarmSystem",       "TutorialSystem"};
 
 long CountLines(const std::vector<std::string>& lines, const std::string& line)
 {
@@ -129,14 +127,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SimOptionsTest, BadOptionsAreClearErrors)
 {
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {}, {"--frames", "x"}, {"--frames", "5", "--dt", "0"}, {"--frames", "5", "--window", "12"},
-             {"--frames", "5", "--scene", "NoSuchScene"}, {"--frames", "5", "--bogus", "1"},
-             {"--frames", "5", "--input", "/nonexistent/script"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--frames", "x"},
+                                               {"--frames", "5", "--dt", "0"},
+                                               {"--frames", "5", "--window", "12"},
+                                               {"--frames", "5", "--scene", "NoSuchScene"},
+                                               {"--frames", "5", "--bogus", "1"},
+                                               {"--frames", "5", "--input", "/nonexistent/script"}}) {
         SimResult result = RunSim(arguments);
         EXPECT_EQ(result.status, 2) << arguments.size();
         EXPECT_NE(result.err.find("brimvale-sim:"), std::string::npos);
     }
 }
 
-}  // namespace
+} // namespace

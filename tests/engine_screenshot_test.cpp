@@ -1,12 +1,11 @@
 // The real SDL + OpenGL backend under a display: the simulator's screenshots show the splash's black and the
 // main menu's beige around its terminal.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <string>
-
 #include "stb_image.h"
 #include "support/sim_runner.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -62,4 +61,4 @@ TEST(EngineScreenshotTest, SplashIsBlackAndTheMenuIsBeige)
     EXPECT_LT(screen[0] + screen[1] + screen[2], 40);
 }
 
-}  // namespace
+} // namespace

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "engine/system.h"
 #include "flow/events.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -36,10 +36,20 @@ TEST_F(EventsTest, SameNameEventsQueueOneAfterAnother)
         NextFrame();
         heard.push_back(GetData("module_init"));
     }
-    std::vector<std::string> expected = {"Wavulon3000", "Targeting",  "Targeting",           "KeyModule",
-                                         "KeyModule",   "Reactor Temperature", "Reactor Temperature", "Phone",
-                                         "Phone",       "Decryption", "Decryption",          "",
-                                         "",            ""};
+    std::vector<std::string> expected = {"Wavulon3000",
+                                         "Targeting",
+                                         "Targeting",
+                                         "KeyModule",
+                                         "KeyModule",
+                                         "Reactor Temperature",
+                                         "Reactor Temperature",
+                                         "Phone",
+                                         "Phone",
+                                         "Decryption",
+                                         "Decryption",
+                                         "",
+                                         "",
+                                         ""};
     EXPECT_EQ(heard, expected);
 }
 
@@ -47,7 +57,7 @@ TEST_F(EventsTest, BroadcastWhileOneIsLiveWaitsForIt)
 {
     Broadcast("credits", "first");
     NextFrame();
-    Broadcast("credits", "second");  // one live, none pending: delay 0
+    Broadcast("credits", "second"); // one live, none pending: delay 0
     EXPECT_EQ(GetData("credits"), "first");
     NextFrame();
     EXPECT_EQ(GetData("credits"), "second");
@@ -76,10 +86,10 @@ TEST_F(EventsTest, ListenersSeeEveryLiveEventOfTheirName)
     Listener listener("event_name_2");
     listener.callback = [](const std::string& data) { calls.push_back(data); };
     Broadcast("event_name_2", "a");
-    NextFrame();  // moved to live
+    NextFrame(); // moved to live
     EXPECT_TRUE(calls.empty());
     Broadcast("other", "");
-    NextFrame();  // polled: sees "a"
+    NextFrame(); // polled: sees "a"
     EXPECT_EQ(calls, std::vector<std::string>{"a"});
     EXPECT_TRUE(listener.heard);
     EXPECT_EQ(listener.data, "a");
@@ -87,4 +97,4 @@ TEST_F(EventsTest, ListenersSeeEveryLiveEventOfTheirName)
     EXPECT_FALSE(listener.heard);
 }
 
-}  // namespace
+} // namespace

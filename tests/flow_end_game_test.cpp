@@ -1,11 +1,11 @@
 // The newspaper at the end of a shift: the spin-in, the front page for the result, and the way back.
-#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
 #include "render/sprite.h"
 #include "scenes/end_game_scene.h"
 #include "scenes/main_menu_scene.h"
+#include "support/headless_window.h"
 #include "support/sim_runner.h"
 
 #include <algorithm>

@@ -2,7 +2,6 @@
 // engine's order, with a hook where the scene system would update the desk.
 #pragma once
 
-#include "support/headless_window.h"
 #include "engine/system.h"
 #include "flow/alarm.h"
 #include "flow/events.h"
@@ -14,6 +13,7 @@
 #include "scenes/game_scene.h"
 #include "scenes/pause_menu_scene.h"
 #include "scenes/scene.h"
+#include "support/headless_window.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,33 +1,32 @@
 // The desk, run inside the real engine loop on the headless backend. Each test runs the engine once; CTest
 // gives every test its own process, since the engine's shutdown frees the scenes for good.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "engine/ease.h"
 #include "engine/engine.h"
 #include "engine/screen_scale.h"
 #include "flow/events.h"
+#include "flow/game_manager.h"
 #include "manual/manual_scene.h"
 #include "modules/plant_boot.h"
 #include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
-#include "flow/game_manager.h"
 #include "scenes/end_game_scene.h"
 #include "scenes/game_scene.h"
 #include "scenes/main_menu_scene.h"
 #include "scenes/pause_menu_scene.h"
+
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
 // One engine run on the desk: `input` is called before each frame, `check` after it was drawn.
 struct DeskRun {
     std::function<void(uint64_t)> input;
-    std::function<bool(uint64_t)> check;  // false stops the run
+    std::function<bool(uint64_t)> check; // false stops the run
     uint64_t frames = 60;
     float zoomOffset = 0.0f;
 
@@ -150,7 +149,7 @@ TEST(GameSceneTest, DragPansOnlyWhenItStartsOnBareDesk)
         } else if (frame == 16) {
             PxlInjectKey(PXL_KEY_LBUTTON, false);
         } else if (frame == 20) {
-            PxlInjectMouse(640, 560);  // bare desk below the terminal
+            PxlInjectMouse(640, 560); // bare desk below the terminal
         } else if (frame == 21) {
             PxlInjectKey(PXL_KEY_LBUTTON, true);
         } else if (frame > 21 && frame < 31) {
@@ -182,12 +181,23 @@ TEST(GameSceneTest, CameraStaysWithinTheDesk)
     run.input = [&](uint64_t frame) {
         const float far = 100000;
         switch (frame) {
-        case 2: PxlInjectMouse(640, 560); break;
-        case 3: PxlInjectKey(PXL_KEY_LBUTTON, true); break;
-        case 4: PxlInjectMouse(640 - far, 560); break;
-        case 6: PxlInjectMouse(640 + far, 560); break;
-        case 7: PxlInjectMouse(640 + 3 * far, 560); break;
-        default: break;
+        case 2:
+            PxlInjectMouse(640, 560);
+            break;
+        case 3:
+            PxlInjectKey(PXL_KEY_LBUTTON, true);
+            break;
+        case 4:
+            PxlInjectMouse(640 - far, 560);
+            break;
+        case 6:
+            PxlInjectMouse(640 + far, 560);
+            break;
+        case 7:
+            PxlInjectMouse(640 + 3 * far, 560);
+            break;
+        default:
+            break;
         }
     };
     run.check = [&](uint64_t) {
@@ -207,12 +217,23 @@ TEST(GameSceneTest, EscapeWithTheManualOpenClosesItAndPausesInTheSameFrame)
     bool openBefore = false, openAfter = true, pausedAfter = false;
     run.input = [&](uint64_t frame) {
         switch (frame) {
-        case 20: PxlInjectMouse(640, 700); break;  // the closed book's strip
-        case 21: PxlInjectKey(PXL_KEY_LBUTTON, true); break;
-        case 22: PxlInjectKey(PXL_KEY_LBUTTON, false); break;
-        case 60: PxlInjectKey(PXL_KEY_ESCAPE, true); break;
-        case 61: PxlInjectKey(PXL_KEY_ESCAPE, false); break;
-        default: break;
+        case 20:
+            PxlInjectMouse(640, 700);
+            break; // the closed book's strip
+        case 21:
+            PxlInjectKey(PXL_KEY_LBUTTON, true);
+            break;
+        case 22:
+            PxlInjectKey(PXL_KEY_LBUTTON, false);
+            break;
+        case 60:
+            PxlInjectKey(PXL_KEY_ESCAPE, true);
+            break;
+        case 61:
+            PxlInjectKey(PXL_KEY_ESCAPE, false);
+            break;
+        default:
+            break;
         }
     };
     run.check = [&](uint64_t frame) {
@@ -261,14 +282,14 @@ TEST(GameSceneTest, FocusLossPausesTheDeskOnce)
 TEST(GameSceneTest, LeavingDuringTheClosingFadeShowsNoNewspaper)
 {
     DeskRun run;
-    run.frames = 420;  // well past the five-second end countdown
+    run.frames = 420; // well past the five-second end countdown
     bool newspaperShown = false;
     run.check = [&](uint64_t frame) {
         if (frame == 10) {
-            gameManager.ending = true;  // the day was added: the fade runs
+            gameManager.ending = true; // the day was added: the fade runs
         }
         if (frame == 40) {
-            SetNextScene(mainMenuScene);  // "Main Menu", then "Confirm", from the pause menu
+            SetNextScene(mainMenuScene); // "Main Menu", then "Confirm", from the pause menu
         }
         newspaperShown = newspaperShown || IsSceneActive(endGameScene);
         return true;
@@ -278,4 +299,4 @@ TEST(GameSceneTest, LeavingDuringTheClosingFadeShowsNoNewspaper)
     EXPECT_FALSE(gameManager.ending);
 }
 
-}  // namespace
+} // namespace

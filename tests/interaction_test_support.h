@@ -1,12 +1,12 @@
 // A headless 1280 by 720 window with scripted input, for the controls, the terminal and the menus.
 #pragma once
 
-#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "flow/events.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "support/headless_window.h"
 
 #include <gtest/gtest.h>
 

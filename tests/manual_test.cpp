@@ -1,12 +1,4 @@
 // The manual on its own, frame by frame on the headless backend, over a small folder of pages.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
-#include <string>
-
-#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "flow/events.h"
@@ -15,7 +7,14 @@
 #include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "support/headless_window.h"
 #include "support/sim_runner.h"
+
+#include <climits>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -23,11 +22,10 @@ void WritePage(const std::string& path)
 {
     // The smallest valid PNG: one opaque white pixel.
     static const unsigned char png[] = {
-        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
-        0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x90, 0x77, 0x53, 0xDE, 0x00,
-        0x00, 0x00, 0x0C, 0x49, 0x44, 0x41, 0x54, 0x08, 0xD7, 0x63, 0xF8, 0xFF, 0xFF, 0x3F, 0x00, 0x05, 0xFE,
-        0x02, 0xFE, 0xDC, 0xCC, 0x59, 0xE7, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60,
-        0x82};
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00,
+        0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x90, 0x77, 0x53, 0xDE, 0x00, 0x00, 0x00,
+        0x0C, 0x49, 0x44, 0x41, 0x54, 0x08, 0xD7, 0x63, 0xF8, 0xFF, 0xFF, 0x3F, 0x00, 0x05, 0xFE, 0x02, 0xFE, 0xDC,
+        0xCC, 0x59, 0xE7, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
     std::fwrite(png, 1, sizeof png, file);
@@ -44,7 +42,7 @@ protected:
         OsCreateDirectory(folder);
         OsCreateDirectory(folder + "/Assets");
         OsCreateDirectory(folder + "/Assets/Pages");
-        OsCreateDirectory(folder + "/Assets/Pages/Drafts");  // folders are not pages
+        OsCreateDirectory(folder + "/Assets/Pages/Drafts"); // folders are not pages
         WritePage(folder + "/Assets/Pages/A.png");
         WritePage(folder + "/Assets/Pages/B.png");
         WritePage(folder + "/Assets/Pages/ManualBlankPage.jpg");
@@ -55,7 +53,7 @@ protected:
         ZoomOffset = 0.0f;
         ClearAllEvents();
         manualScene->Init();
-        Frames(30);  // the book glides up from below and settles at its closed height
+        Frames(30); // the book glides up from below and settles at its closed height
     }
     void TearDown() override
     {
@@ -132,7 +130,7 @@ TEST_F(ManualTest, OpensFromTheStripAndClosesOnAClickBeside)
 
 TEST_F(ManualTest, ArrowsTurnPagesOnlyWithinTheBookAndAfterItHasOpened)
 {
-    ClickAt({640, 700});  // opens; the arrows wake 0.3 s later
+    ClickAt({640, 700}); // opens; the arrows wake 0.3 s later
     ClickAt(NextArrowPixel());
     EXPECT_EQ(manual.spread, 0) << "too soon after opening";
     Frames(20);
@@ -167,4 +165,4 @@ TEST_F(ManualTest, ClickDuringASlideTurnsBackFromWhereTheBookIs)
     EXPECT_FLOAT_EQ(manual.currentY, closedY);
 }
 
-}  // namespace
+} // namespace

@@ -1,11 +1,11 @@
 // The module base: its events, its trigger by exact name, its controls moved onto the desk, its lamp.
-#include "support/headless_window.h"
 #include "engine/system.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "modules/module.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "support/headless_window.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "engine/system.h"
 #include "engine/trace.h"
 #include "scenes/scene.h"
 #include "support/sim_runner.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -63,9 +62,9 @@ TEST_F(SceneSystemTest, SwitchWithOverlaysUnloadsTopFirstThenLoadsTheNewScene)
     SetNextScene(&other);
     Frame();
     std::vector<std::string> expected = {
-        "Bottom Exit",  // the bottom scene is exited once before the sweep, and again in it
-        "Overlay Exit", "Overlay Unload", "Bottom Exit", "Bottom Unload", "Other Load", "Other Init",
-        "Other Update 0.500000", "Other Render",
+        "Bottom Exit", // the bottom scene is exited once before the sweep, and again in it
+        "Overlay Exit", "Overlay Unload", "Bottom Exit",           "Bottom Unload",
+        "Other Load",   "Other Init",     "Other Update 0.500000", "Other Render",
     };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(bottom.active);
@@ -107,7 +106,7 @@ TEST_F(SceneSystemTest, PushAndRemoveAreIdempotent)
 {
     PushScene(&overlay);
     PushScene(&overlay);
-    RemoveScene(&other);  // not active: ignored
+    RemoveScene(&other); // not active: ignored
     PushScene(nullptr);
     RemoveScene(nullptr);
     EXPECT_EQ(calls, (std::vector<std::string>{"Overlay Load", "Overlay Init"}));
@@ -156,11 +155,11 @@ TEST(SceneRegistryTest, AllTenScenesExistUnderTheirNames)
     for (Scene* scene : SceneRegistry()) {
         names.push_back(scene->name);
     }
-    for (const char* name : {"SplashScreenScene", "MainMenuScene", "SettingsScene", "GameScene", "ManualScene",
-                             "PauseMenuScene", "ExitConfirm_OverlayScene", "EndGameScene", "SandboxScene",
-                             "StubScene"}) {
+    for (const char* name :
+         {"SplashScreenScene", "MainMenuScene", "SettingsScene", "GameScene", "ManualScene", "PauseMenuScene",
+          "ExitConfirm_OverlayScene", "EndGameScene", "SandboxScene", "StubScene"}) {
         EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
     }
 }
 
-}  // namespace
+} // namespace

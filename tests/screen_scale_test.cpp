@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
-#include "support/headless_window.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "support/headless_window.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -44,9 +44,9 @@ struct ZoomCase {
 
 TEST_F(ScreenScaleTest, ZoomFitsTheDesignHeight)
 {
-    for (ZoomCase c : {ZoomCase{1280, 720, 0.0f, 1.5f}, ZoomCase{1920, 1080, 0.0f, 1.0f},
-                       ZoomCase{1920, 1080, 0.5f, 0.5f}, ZoomCase{1280, 720, 0.5f, 0.75f},
-                       ZoomCase{2560, 1080, 0.0f, 1.0f}}) {
+    for (ZoomCase c :
+         {ZoomCase{1280, 720, 0.0f, 1.5f}, ZoomCase{1920, 1080, 0.0f, 1.0f}, ZoomCase{1920, 1080, 0.5f, 0.5f},
+          ZoomCase{1280, 720, 0.5f, 0.75f}, ZoomCase{2560, 1080, 0.0f, 1.0f}}) {
         ZoomOffset = c.offset;
         Resize(c.width, c.height);
         EXPECT_FLOAT_EQ(PxlCameraZoom(), c.zoom) << c.width << "x" << c.height << " offset " << c.offset;
@@ -72,4 +72,4 @@ TEST_F(ScreenScaleTest, ScreenToWorldKeepsDesignPixelsOnScreen)
     }
 }
 
-}  // namespace
+} // namespace

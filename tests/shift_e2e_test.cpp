@@ -1,15 +1,14 @@
 // A whole shift through the simulator, played with the mouse alone: start from the menu, boot the plant with
 // the manual's pattern, authenticate with answers read off the terminal's date, add a day, read the paper.
-#include <gtest/gtest.h>
+#include "modules/calendar.h"
+#include "support/sim_runner.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "modules/calendar.h"
-#include "support/sim_runner.h"
 
 namespace {
 
@@ -65,7 +64,7 @@ void StartShift(Player& player)
 {
     player.Wait(300);
     player.Click(330, 60);
-    player.Wait(700);  // the ten-second zoom from the menu's close-up to the desk
+    player.Wait(700); // the ten-second zoom from the menu's close-up to the desk
 }
 
 TEST(ShiftEndToEndTest, PlayerWinsTheShiftWithTheMouseAlone)
@@ -91,11 +90,10 @@ TEST(ShiftEndToEndTest, PlayerWinsTheShiftWithTheMouseAlone)
         player.Click(view.PixelX(x), View::PixelY(lowerRow));
     }
     player.Click(view.PixelX(1065.0f), View::PixelY(upperRow));
-    player.Wait(240);  // nine lamps at 0.2 s each, then the authentication's order
+    player.Wait(240); // nine lamps at 0.2 s each, then the authentication's order
 
     // Admin authentication: one switch per question about today's date.
-    bool answers[4] = {today.month <= 5, today.weekday >= 1 && today.weekday <= 3, today.day % 2 == 0,
-                       today.day < 15};
+    bool answers[4] = {today.month <= 5, today.weekday >= 1 && today.weekday <= 3, today.day % 2 == 0, today.day < 15};
     const float switchX[4] = {300, 375, 450, 525};
     for (int i = 0; i < 4; ++i) {
         if (answers[i]) {
@@ -130,4 +128,4 @@ TEST(ShiftEndToEndTest, PlayerWinsTheShiftWithTheMouseAlone)
     EXPECT_NE(std::find(trace.begin(), trace.end(), "EndGameScene: Load"), trace.end()) << "the newspaper shows";
 }
 
-}  // namespace
+} // namespace

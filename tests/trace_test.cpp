@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
+#include "engine/trace.h"
+#include "support/sim_runner.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
-
-#include "engine/trace.h"
-#include "support/sim_runner.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ protected:
 
 TEST_F(TraceTest, EachRunReplacesTheLastAndClosedTraceWritesNothing)
 {
-    Trace("before %s", "init");  // no log yet: nothing, and no failure
+    Trace("before %s", "init"); // no log yet: nothing, and no failure
     TraceInit();
     Trace("first run %d", 1);
     TraceClose();
@@ -37,7 +36,7 @@ TEST_F(TraceTest, StopsAtTheBoundWithOneLastLine)
     TraceSetByteLimit(100);
     TraceInit();
     for (int i = 0; i < 50; ++i) {
-        Trace("Engine: Update");  // 15 bytes with the line end
+        Trace("Engine: Update"); // 15 bytes with the line end
     }
     TraceClose();
     std::vector<std::string> lines = ReadTraceLines();
@@ -68,4 +67,4 @@ TEST_F(TraceTest, UnwritableFolderReportsAndTheGameRunsOn)
     EXPECT_NE(result.out.find("Error opening file: Trace.log\n"), std::string::npos) << result.out;
 }
 
-}  // namespace
+} // namespace

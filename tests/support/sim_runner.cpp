@@ -1,15 +1,14 @@
 #include "support/sim_runner.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 #include "engine/trace.h"
 #include "platform/os.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,7 +33,7 @@ struct OwnHome {
 };
 const OwnHome ownHome;
 
-}  // namespace
+} // namespace
 
 std::string SimPath()
 {

@@ -1,5 +1,13 @@
 // brimvale-sim: the real game loop on the headless backend, with a fixed frame time, scripted input and a
 // pinned clock, so that a run repeats exactly.
+#include "engine/engine.h"
+#include "platform/fmod.h"
+#include "platform/os.h"
+#include "platform/pxl.h"
+#include "platform/pxl_control.h"
+#include "scenes/scene.h"
+#include "tools/sim/sim_script.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,14 +16,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "engine/engine.h"
-#include "platform/fmod.h"
-#include "platform/os.h"
-#include "platform/pxl.h"
-#include "platform/pxl_control.h"
-#include "scenes/scene.h"
-#include "tools/sim/sim_script.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ Scene* FindScene(const std::string& name)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -1,12 +1,12 @@
 #include "tools/sim/sim_script.h"
 
+#include "platform/pxl.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
-
-#include "platform/pxl.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ std::string Lower(std::string text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 int ParseSimKey(const std::string& name)
 {
@@ -49,10 +49,10 @@ int ParseSimKey(const std::string& name)
         int code;
     };
     static const Named names[] = {
-        {"left", PXL_KEY_LBUTTON},   {"right", PXL_KEY_RBUTTON},   {"middle", PXL_KEY_MBUTTON},
-        {"escape", PXL_KEY_ESCAPE},  {"space", PXL_KEY_SPACE},     {"return", PXL_KEY_RETURN},
-        {"enter", PXL_KEY_RETURN},   {"tab", PXL_KEY_TAB},         {"backspace", PXL_KEY_BACK},
-        {"shift", PXL_KEY_SHIFT},    {"control", PXL_KEY_CONTROL}, {"alt", PXL_KEY_MENU},
+        {"left", PXL_KEY_LBUTTON},  {"right", PXL_KEY_RBUTTON},   {"middle", PXL_KEY_MBUTTON},
+        {"escape", PXL_KEY_ESCAPE}, {"space", PXL_KEY_SPACE},     {"return", PXL_KEY_RETURN},
+        {"enter", PXL_KEY_RETURN},  {"tab", PXL_KEY_TAB},         {"backspace", PXL_KEY_BACK},
+        {"shift", PXL_KEY_SHIFT},   {"control", PXL_KEY_CONTROL}, {"alt", PXL_KEY_MENU},
     };
     for (const Named& named : names) {
         if (key == named.name) {

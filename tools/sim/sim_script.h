@@ -11,11 +11,11 @@ struct SimEvent {
     uint64_t frame = 0;
     SimEventKind kind = SimEventKind::Mouse;
     int key = 0;
-    float x = 0, y = 0;  // mouse position, or width and height of a resize
+    float x = 0, y = 0; // mouse position, or width and height of a resize
 };
 
 struct SimScript {
-    std::vector<SimEvent> events;  // in file order; frames never decrease
+    std::vector<SimEvent> events; // in file order; frames never decrease
 };
 
 // Parses a whole script. On a malformed line returns false with an error naming the line and its number.
