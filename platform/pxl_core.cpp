@@ -537,6 +537,22 @@ PXL_Vec2 PXL_Graphics_GetTextureSize(PXL_Texture texture)
     return {float(texture->width), float(texture->height)};
 }
 
+namespace {
+
+// Frees a handle of the layer and its backend object, and forgets it where it is the one in force.
+template <typename Data> void FreeHandle(Data** handle, Data*& inForce, void (*destroy)(uintptr_t))
+{
+    if (!handle || !*handle)
+        return;
+    destroy((*handle)->native);
+    if (inForce == *handle)
+        inForce = nullptr;
+    delete *handle;
+    *handle = nullptr;
+}
+
+} // namespace
+
 void PXL_Graphics_SetTexture(PXL_Texture texture)
 {
     L().draw.texture = texture;
@@ -544,13 +560,7 @@ void PXL_Graphics_SetTexture(PXL_Texture texture)
 
 void PXL_Graphics_FreeTexture(PXL_Texture* texture)
 {
-    if (!texture || !*texture)
-        return;
-    Backend()->destroyTexture((*texture)->native);
-    if (L().draw.texture == *texture)
-        L().draw.texture = nullptr;
-    delete *texture;
-    *texture = nullptr;
+    FreeHandle(texture, L().draw.texture, Backend()->destroyTexture);
 }
 
 // ---- Meshes --------------------------------------------------------------------------------------------
@@ -696,24 +706,12 @@ void PXL_Graphics_SetCustomPixelShader(PXL_PixelShader shader)
 
 void PXL_Graphics_FreeVertexShader(PXL_VertexShader* shader)
 {
-    if (!shader || !*shader)
-        return;
-    Backend()->destroyShader((*shader)->native);
-    if (L().draw.customVertex == *shader)
-        L().draw.customVertex = nullptr;
-    delete *shader;
-    *shader = nullptr;
+    FreeHandle(shader, L().draw.customVertex, Backend()->destroyShader);
 }
 
 void PXL_Graphics_FreePixelShader(PXL_PixelShader* shader)
 {
-    if (!shader || !*shader)
-        return;
-    Backend()->destroyShader((*shader)->native);
-    if (L().draw.customPixel == *shader)
-        L().draw.customPixel = nullptr;
-    delete *shader;
-    *shader = nullptr;
+    FreeHandle(shader, L().draw.customPixel, Backend()->destroyShader);
 }
 
 // ---- Camera --------------------------------------------------------------------------------------------
