@@ -1,0 +1,72 @@
+// The facts each machine and its manual page share: the game includes this header, and so does the picture
+// generator that draws the manual, so the book can never disagree with the desk. Plain constexpr data only,
+// with no game headers, so tools/assetgen can include it as it is.
+//
+// One section per machine, each in a namespace of its own; add yours at the end.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// ---- Reactor temperature: hold the needle in the safe band until the lamps have counted the time. ----
+namespace reactor_table {
+
+// Needle degrees; the needle turns clockwise for a hotter core.
+constexpr float StartTemperature = -75.0f;
+constexpr float TemperatureLimit = 80.0f; // the needle stops at -80 and +80
+constexpr float SafeLow = -45.0f;         // the band includes both ends
+constexpr float SafeHigh = 45.0f;
+constexpr float RequiredStableSeconds = 6.0f;
+constexpr int LampCount = 10; // each lamp stands for RequiredStableSeconds / LampCount in the band
+constexpr float HeatPerSecond = 100.0f;
+// Cooling per second is CoolBase + |CoolSwing x sin(seconds gathered)|: between 50 and 150.
+constexpr float CoolBase = 50.0f;
+constexpr float CoolSwing = 100.0f;
+constexpr float PenaltyFactor = 3.0f; // seconds of gathered time lost per second outside the band
+constexpr float LowestStableSeconds = -1.0f;
+constexpr float SettlePerSecond = 30.0f; // once the time is gathered the core returns to 0 by itself
+constexpr float SettledWithin = 1.0f;
+
+} // namespace reactor_table
+
+// ---- Decryption: press the symbol of the first code-book word of the message. ----
+namespace decryption_table {
+
+struct CodeWord {
+    char key;              // the character drawn in the symbol font
+    std::string_view word; // the plain word the manual pairs it with
+    std::string_view look; // what the symbol looks like, for the manual and for anyone describing it
+};
+
+// In key order.
+constexpr std::array<CodeWord, 9> CodeBook = {{
+    {'a', "this", "ringed sun"},
+    {'b', "reactor", "triangle over a bar"},
+    {'c', "complete", "trident"},
+    {'d', "false", "hourglass"},
+    {'e', "free", "spiral"},
+    {'f', "very", "crossed diamond"},
+    {'g', "left", "crescent moon"},
+    {'h', "state", "lightning"},
+    {'i', "must", "eye"},
+}};
+
+// In the order the pool is filled; a line feed has a blank on each side.
+constexpr std::array<std::string_view, 11> Messages = {
+    "the reactor is fine",
+    "the big machine must come \n back online",
+    "remember to read your manual \n very carefully",
+    "don't forget to clean out \n the reactor core at the \n end of your shift",
+    "fun fact: 82% of reactor \n meltdowns are completely \n harmless",
+    "you have 10 minutes left \n until reactor meltdown",
+    "if this is your first day, \n please complete the survey \n on your way out",
+    "before panicking about a \n potential reactor meltdown, \n make sure it is real",
+    "if you have triggered a \n meltdown, keep it to \n yourself, we are all very \n busy",
+    "the Wavulon 3000 is a state \n of the art piece of \n machinery (citation needed)",
+    "letting a reactor meltdown \n continue will be very \n expensive, so please \n do not do that",
+};
+
+constexpr int ChoiceCount = 3; // symbols on screen, one above each button
+constexpr unsigned ShuffleSeed = 5489u;
+
+} // namespace decryption_table
