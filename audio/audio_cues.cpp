@@ -1,6 +1,7 @@
 #include "audio/audio_cues.h"
 
 #include "audio/audio_cue_table.h"
+#include "engine/asset_table.h"
 #include "engine/random.h"
 #include "engine/system.h"
 #include "platform/os.h"
@@ -8,7 +9,7 @@
 #include <cstdlib>
 
 std::vector<std::unique_ptr<AudioCue>> audioCues;
-std::string audioSfxFolder = "./Assets/SFX/";
+std::string audioSfxFolder = AssetPath(Asset::SoundCues);
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "flow/alarm.h"
 
 #include "audio/audio_cues.h"
+#include "engine/asset_table.h"
 #include "engine/random.h"
 #include "engine/system.h"
 #include "flow/events.h"
@@ -23,7 +24,7 @@ int32_t DrawAllowance()
 
 bool AlarmInit()
 {
-    alarmState.texture = PXL_Graphics_LoadTexture("./Assets/Aesthetics/Alarm_Effect.png");
+    alarmState.texture = PXL_Graphics_LoadTexture(AssetPath(Asset::AlarmBand));
     return true;
 }
 

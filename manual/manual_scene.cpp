@@ -1,6 +1,7 @@
 #include "manual/manual_scene.h"
 
 #include "audio/audio_cues.h"
+#include "engine/asset_table.h"
 #include "engine/ease.h"
 #include "engine/screen_scale.h"
 #include "flow/events.h"
@@ -11,8 +12,8 @@
 
 ManualScene* manualScene = new ManualScene();
 
-const char* const ManualPagesFolder = "./Assets/Pages/";
-const char* const ManualBlankPagePath = "./Assets/Pages/ManualBlankPage.jpg";
+const char* const ManualPagesFolder = AssetPath(Asset::ManualPages);
+const char* const ManualBlankPagePath = AssetPath(Asset::ManualBlankPage);
 
 namespace {
 
@@ -85,7 +86,7 @@ void ManualScene::Init()
     if (manual.pageCount % 2 == 1) {
         manual.pages.push_back(manual.blankPage);
     }
-    manual.arrowTexture = PXL_Graphics_LoadTexture("./Assets/UI/Manual_Next_Page.png");
+    manual.arrowTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::ManualNextPage));
 
     // Far below the window, so that the first glide brings the book up from below.
     manual.currentY = window.y + window.y * 1032 * 0.2f;

@@ -1,13 +1,14 @@
 #include "modules/module.h"
 
 #include "audio/audio_cues.h"
+#include "engine/asset_table.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/sprite.h"
 
 StatusLight::StatusLight(PXL_Vec2 lampPosition)
-    : position(lampPosition), bulbTexture(PXL_Graphics_LoadTexture("./Assets/Interactables/Light_Bulb.png")),
-      baseTexture(PXL_Graphics_LoadTexture("./Assets/Interactables/Light_Base.png"))
+    : position(lampPosition), bulbTexture(PXL_Graphics_LoadTexture(AssetPath(Asset::LightBulb))),
+      baseTexture(PXL_Graphics_LoadTexture(AssetPath(Asset::LightBase)))
 {
 }
 

@@ -1,6 +1,7 @@
 #include "modules/onsite_incident.h"
 
 #include "audio/audio_cues.h"
+#include "engine/asset_table.h"
 #include "engine/random.h"
 #include "flow/events.h"
 #include "flow/game_manager.h"
@@ -28,7 +29,7 @@ OnsiteIncidentModule::OnsiteIncidentModule(std::string moduleName, PXL_Vec2 modu
 
 void OnsiteIncidentModule::Init()
 {
-    signTexture = PXL_Graphics_LoadTexture("./Assets/Aesthetics/IncidentSign.png");
+    signTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::IncidentSign));
     if (button == nullptr) {
         // Init again after an Exit: the button was freed with the rest of the desk's controls.
         button = new Interactable(buttonOffset, buttonSize, KindMomentary, 0, 0.0f, false);

@@ -1,5 +1,6 @@
 #include "render/nine_slice.h"
 
+#include "engine/asset_table.h"
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "render/sprite.h"
@@ -7,11 +8,9 @@
 namespace {
 
 constexpr int KindCount = 7;
-const char* const PanelFiles[KindCount] = {
-    "./Assets/Aesthetics/Screen_1_9Slice.png",    "./Assets/Aesthetics/Screen_2_9Slice.png",
-    "./Assets/Aesthetics/Metal_Plate_2_9Slice.png", "./Assets/Aesthetics/UI_Button_9Slice.png",
-    "./Assets/Aesthetics/UI_Button_Hovered_9Slice.png", "./Assets/Aesthetics/Module_Base_9Slice.png",
-    "./Assets/Aesthetics/Desk_Hole_2_9Slice.png",
+const Asset PanelFiles[KindCount] = {
+    Asset::PanelScreen1,       Asset::PanelScreen2,    Asset::PanelMetalPlate, Asset::PanelButton,
+    Asset::PanelButtonHovered, Asset::PanelModuleBase, Asset::PanelDeskHole,
 };
 
 struct Panel {
@@ -24,7 +23,7 @@ bool NineSliceInit()
 {
     for (Panel& panel : panels) {
         int kind = static_cast<int>(&panel - panels);
-        panel.sheet = new SpriteSheet{4, 4, PXL_Graphics_LoadTexture(PanelFiles[kind])};
+        panel.sheet = new SpriteSheet{4, 4, PXL_Graphics_LoadTexture(AssetPath(PanelFiles[kind]))};
         panel.sprite = CreateSprite(new Sprite{}, panel.sheet);
     }
     return true;
@@ -52,7 +51,7 @@ void DrawPiece(Sprite* sprite, uint32_t frame, float x, float y, float width, fl
     DrawSprite(sprite, &unchanged, false, 1);
 }
 
-}  // namespace
+} // namespace
 
 const BaseSystem NineSliceSystem = {"NineSliceSystem", NineSliceInit, SystemUpdateNothing, SystemNothing,
                                     NineSliceExit};

@@ -1,5 +1,6 @@
 #include "render/shaders.h"
 
+#include "engine/asset_table.h"
 #include "engine/system.h"
 
 PXL_VertexShader CustomVertexShader = nullptr;
@@ -9,8 +10,8 @@ namespace {
 
 bool ShadersInit()
 {
-    CustomVertexShader = PXL_Graphics_LoadVertexShader("./Assets/Shaders/CustomVertexShader.hlsl");
-    TerminalPixelShader = PXL_Graphics_LoadPixelShader("./Assets/Shaders/TerminalShader.hlsl");
+    CustomVertexShader = PXL_Graphics_LoadVertexShader(AssetPath(Asset::TerminalVertexShader));
+    TerminalPixelShader = PXL_Graphics_LoadPixelShader(AssetPath(Asset::TerminalShader));
     return true;
 }
 
@@ -20,7 +21,7 @@ void ShadersExit()
     PXL_Graphics_FreePixelShader(&TerminalPixelShader);
 }
 
-}  // namespace
+} // namespace
 
 const BaseSystem ShaderSystem = {"ShaderSystem", ShadersInit, SystemUpdateNothing, SystemNothing, ShadersExit};
 

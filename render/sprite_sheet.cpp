@@ -1,5 +1,6 @@
 #include "render/sprite_sheet.h"
 
+#include "engine/asset_table.h"
 #include "engine/system.h"
 #include "render/shaders.h"
 
@@ -36,22 +37,22 @@ void FreeTableEntry(Sprite* sprite)
 
 bool SheetsInit()
 {
-    DeclareSpriteSheet(SheetButton1, "Interactables/Button_1-Sheet.png", 3, 1);
-    DeclareSpriteSheet(SheetButton2, "Interactables/Button_2-Sheet.png", 3, 1);
-    DeclareSpriteSheet(SheetButtonPhone, "Interactables/Button_Phone-Sheet.png", 3, 1);
-    DeclareSpriteSheet(SheetSwitch, "Interactables/Switch_1-Sheet.png", 2, 1);
-    DeclareSpriteSheet(SheetKeyhole, "Interactables/Keyhole-Sheet.png", 2, 1);
-    DeclareSpriteSheet(SheetCheckbox, "Interactables/Checkbox-Sheet.png", 2, 1);
-    DeclareSpriteSheet(SheetTrashcan, "Interactables/Trashcan_Sheet.png", 2, 1);
-    DeclareSpriteSheet(SheetPencilCursor, "PencilCursor.png", 1, 1);
-    DeclareSpriteSheet(FontIBM3270, "Fonts/IBM3270Regular.png", 16, 6);
-    DeclareSpriteSheet(FontOxygenMono, "Fonts/OxygenMono_Font_Texture.png", 16, 6);
-    DeclareSpriteSheet(FontLumenfall, "Fonts/Lumenfall_Font_Texture.png", 16, 6);
-    DeclareSpriteSheet(FontTickingTimebomb, "Fonts/TickingTimebomb.png", 16, 6);
-    DeclareSpriteSheet(FontSymbols, "Fonts/Symbols.png", 16, 6);
-    DeclareSpriteSheet(SheetPhone, "Modules/Phone/Phone.png", 1, 1);
-    DeclareSpriteSheet(SheetPhoneBookList, "Aesthetics/PhoneBookList.png", 1, 1);
-    GlowTexture = PXL_Graphics_LoadTexture("./Assets/Fonts/TerminalTextBackground.png");
+    DeclareSpriteSheet(SheetButton1, AssetInfo(Asset::Button1Sheet).path, 3, 1);
+    DeclareSpriteSheet(SheetButton2, AssetInfo(Asset::Button2Sheet).path, 3, 1);
+    DeclareSpriteSheet(SheetButtonPhone, AssetInfo(Asset::PhoneButtonSheet).path, 3, 1);
+    DeclareSpriteSheet(SheetSwitch, AssetInfo(Asset::SwitchSheet).path, 2, 1);
+    DeclareSpriteSheet(SheetKeyhole, AssetInfo(Asset::KeyholeSheet).path, 2, 1);
+    DeclareSpriteSheet(SheetCheckbox, AssetInfo(Asset::CheckboxSheet).path, 2, 1);
+    DeclareSpriteSheet(SheetTrashcan, AssetInfo(Asset::TrashcanSheet).path, 2, 1);
+    DeclareSpriteSheet(SheetPencilCursor, AssetInfo(Asset::PencilCursor).path, 1, 1);
+    DeclareSpriteSheet(FontIBM3270, AssetInfo(Asset::FontIBM3270Sheet).path, 16, 6);
+    DeclareSpriteSheet(FontOxygenMono, AssetInfo(Asset::FontOxygenMonoSheet).path, 16, 6);
+    DeclareSpriteSheet(FontLumenfall, AssetInfo(Asset::FontLumenfallSheet).path, 16, 6);
+    DeclareSpriteSheet(FontTickingTimebomb, AssetInfo(Asset::FontTickingTimebombSheet).path, 16, 6);
+    DeclareSpriteSheet(FontSymbols, AssetInfo(Asset::FontSymbolsSheet).path, 16, 6);
+    DeclareSpriteSheet(SheetPhone, AssetInfo(Asset::Phone).path, 1, 1);
+    DeclareSpriteSheet(SheetPhoneBookList, AssetInfo(Asset::PhoneBookList).path, 1, 1);
+    GlowTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::TerminalGlow));
     LoadDeclaredSheets();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "scenes/end_game_scene.h"
 
+#include "engine/asset_table.h"
 #include "engine/screen_scale.h"
 #include "render/sprite.h"
 #include "scenes/main_menu_scene.h"
@@ -21,9 +22,9 @@ EndGameScene::~EndGameScene()
 
 void EndGameScene::Load()
 {
-    backgroundTexture = PXL_Graphics_LoadTexture("./Assets/Newspaper/Newspaper_Background.png");
-    winTexture = PXL_Graphics_LoadTexture("./Assets/Newspaper/Newspaper_Win.png");
-    loseTexture = PXL_Graphics_LoadTexture("./Assets/Newspaper/Newspaper_Lose.png");
+    backgroundTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::NewspaperBackground));
+    winTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::NewspaperWin));
+    loseTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::NewspaperLose));
 }
 
 void EndGameScene::Init()

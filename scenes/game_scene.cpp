@@ -1,6 +1,7 @@
 #include "scenes/game_scene.h"
 
 #include "audio/audio_cues.h"
+#include "engine/asset_table.h"
 #include "engine/ease.h"
 #include "engine/screen_scale.h"
 #include "flow/events.h"
@@ -32,7 +33,7 @@ const PXL_Vec2 TimerBoxSize = {350, 125};
 
 void GameScene::Load()
 {
-    deskTexture = PXL_Graphics_LoadTexture("./Assets/Desk/Desk_body_v2.png");
+    deskTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::DeskBody));
     plantBoot = new PlantBoot("Plant Boot", {900, 50});
     adminAuthentication = new AdminAuthentication("Admin Authentication", {300, 400});
     calendar = new CalendarModule("Calendar", {100, 100});
@@ -40,7 +41,7 @@ void GameScene::Load()
     Broadcast("calendar_date", FormatDate(calendar->date));
     onsiteIncident = new OnsiteIncidentModule("OnsiteIncident", {-500, 430});
     terminal = new Terminal({0, 0}, {700, 525});
-    ReadTerminalScript(*terminal, "./Assets/TerminalBootGarbage.txt");
+    ReadTerminalScript(*terminal, AssetPath(Asset::BootScript));
 }
 
 void GameScene::Init()
@@ -138,7 +139,7 @@ void GameScene::Update(float dt)
         timerGrow += dt;
     }
     if (Listen("tutorial_complete")) {
-        ReadTerminalScript(*terminal, "./Assets/TerminalEndTutorialGarbage.txt");
+        ReadTerminalScript(*terminal, AssetPath(Asset::EndTutorialScript));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "scenes/main_menu_scene.h"
 
+#include "engine/asset_table.h"
 #include "engine/screen_scale.h"
 #include "flow/events.h"
 #include "scenes/exit_confirm_scene.h"
@@ -9,7 +10,7 @@
 
 MainMenuScene* mainMenuScene = new MainMenuScene();
 
-const char* const CreditsScript = "./Assets/Credits.txt";
+const char* const CreditsScript = AssetPath(Asset::CreditsScript);
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "scenes/sandbox_scene.h"
 
+#include "engine/asset_table.h"
 #include "engine/screen_scale.h"
 #include "render/nine_slice.h"
 #include "render/sprite.h"
@@ -163,57 +164,11 @@ void DrawFrameSheets(float centreY)
     }
 }
 
-// The loose pictures, in load order.
-enum Picture : size_t {
-    DeskBody,
-    DeskDrawer,
-    DeskObjects,
-    LightBase,
-    LightBulb,
-    Handle,
-    Spinner,
-    StickyNoteBody,
-    StickyNoteBase,
-    Gauge,
-    GaugeNeedle,
-    AlarmBand,
-    IncidentSign,
-    MouseHorizontal,
-    MouseLeft,
-    ManualNextPage,
-    NewspaperBackground,
-    NewspaperWin,
-    NewspaperLose,
-    MakerLogo,
-    AudioLogo,
-    WindowIcon,
-    PictureCount,
-};
-
-const char* const PicturePaths[PictureCount] = {
-    "./Assets/Desk/Desk_body_v2.png",
-    "./Assets/Desk/Desk_Drawer.png",
-    "./Assets/Interactables/Desk_Objects.png",
-    "./Assets/Interactables/Light_Base.png",
-    "./Assets/Interactables/Light_Bulb.png",
-    "./Assets/Interactables/Handle_1.png",
-    "./Assets/Interactables/Spinner_1.png",
-    "./Assets/Interactables/StickyNote_Body.png",
-    "./Assets/Interactables/StickyNote_Base.png",
-    "./Assets/Modules/ReactorTemperature/temperature-gauge.png",
-    "./Assets/Modules/ReactorTemperature/temperature-needle.png",
-    "./Assets/Aesthetics/Alarm_Effect.png",
-    "./Assets/Aesthetics/IncidentSign.png",
-    "./Assets/Input/mouse_horizontal.png",
-    "./Assets/Input/mouse_left.png",
-    "./Assets/UI/Manual_Next_Page.png",
-    "./Assets/Newspaper/Newspaper_Background.png",
-    "./Assets/Newspaper/Newspaper_Win.png",
-    "./Assets/Newspaper/Newspaper_Lose.png",
-    "./Assets/TessaroLogos/Web/Tessaro_WHITE_1024px.png",
-    "./Assets/FMOD_LOGOS/FMOD Logo White _ Black Background.png",
-    "./Assets/Icons/107.png",
-};
+// The sandbox's copy of a loose picture of the asset table.
+PXL_Texture Loaded(const std::vector<PXL_Texture>& pictures, Asset asset)
+{
+    return pictures[static_cast<size_t>(asset)];
+}
 
 const PXL_Color Unchanged = {0, 0, 0, 0};
 const PXL_Vec2 PictureLabelGlyph = {16, 22};
@@ -257,8 +212,8 @@ void DrawLampTints(const std::vector<PXL_Texture>& pictures, PXL_Vec2 centre, PX
     for (int i = 0; i < 4; ++i) {
         PXL_Vec2 at = {centre.x + (float(i % 2) - 0.5f) * cell.x, centre.y - (float(i / 2) - 0.5f) * cell.y};
         PXL_Vec2 size = {cell.x - 4, cell.y - 4};
-        DrawPicture(pictures[LightBase], at, size);
-        DrawPicture(pictures[LightBulb], at, size, tints[i]);
+        DrawPicture(Loaded(pictures, Asset::LightBase), at, size);
+        DrawPicture(Loaded(pictures, Asset::LightBulb), at, size, tints[i]);
     }
 }
 
@@ -289,8 +244,8 @@ void DrawPictures(const std::vector<PXL_Texture>& pictures, Sprite* objects, flo
     DrawFrameInBox(SheetPencilCursor, 0, next("PencilCursor"), box);
     DrawFrameInBox(SheetPhone, 0, next("Phone"), box);
     DrawFrameInBox(SheetPhoneBookList, 0, next("PhoneBookList"), box);
-    DrawPicture(pictures[DeskBody], next("Desk_body_v2"), box);
-    DrawPicture(pictures[DeskDrawer], next("Desk_Drawer"), box);
+    DrawPicture(Loaded(pictures, Asset::DeskBody), next("Desk_body_v2"), box);
+    DrawPicture(Loaded(pictures, Asset::DeskDrawer), next("Desk_Drawer"), box);
     const uint32_t allFrames[16] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     const PXL_Color plain = {0, 0, 0, 1};
     const PXL_Color hovered = {0.25f, 0.25f, 0.25f, 1};
@@ -302,29 +257,29 @@ void DrawPictures(const std::vector<PXL_Texture>& pictures, Sprite* objects, flo
     const PXL_Color hoverTints[4] = {plain, hovered, plain, hovered};
     DrawObjectFrames(objects, hoverFrames, hoverTints, 4, 2, next("hover tint"), box);
     DrawLampTints(pictures, next("lamp tints"), box);
-    DrawPicture(pictures[Handle], next("Handle_1"), box);
-    DrawPicture(pictures[Spinner], next("Spinner_1"), box);
+    DrawPicture(Loaded(pictures, Asset::Handle), next("Handle_1"), box);
+    DrawPicture(Loaded(pictures, Asset::Spinner), next("Spinner_1"), box);
 
     PXL_Vec2 note = next("StickyNote");
-    PXL_Vec2 body = FitInto(PXL_Graphics_GetTextureSize(pictures[StickyNoteBody]), {box.x, box.y - 20});
-    DrawPicture(pictures[StickyNoteBody], {note.x, note.y - 10}, body);
-    DrawPicture(pictures[StickyNoteBase], {note.x, note.y - 10 + body.y / 2}, {body.x, body.x / 4});
+    PXL_Vec2 body = FitInto(PXL_Graphics_GetTextureSize(Loaded(pictures, Asset::StickyNoteBody)), {box.x, box.y - 20});
+    DrawPicture(Loaded(pictures, Asset::StickyNoteBody), {note.x, note.y - 10}, body);
+    DrawPicture(Loaded(pictures, Asset::StickyNoteBase), {note.x, note.y - 10 + body.y / 2}, {body.x, body.x / 4});
 
     PXL_Vec2 gauge = next("gauge, needle");
-    DrawPicture(pictures[Gauge], gauge, box);
-    DrawPicture(pictures[GaugeNeedle], gauge, box);
+    DrawPicture(Loaded(pictures, Asset::TemperatureGauge), gauge, box);
+    DrawPicture(Loaded(pictures, Asset::TemperatureNeedle), gauge, box);
 
-    DrawPicture(pictures[AlarmBand], next("Alarm_Effect"), box);
-    DrawPicture(pictures[IncidentSign], next("IncidentSign"), box);
-    DrawPicture(pictures[MouseHorizontal], next("mouse horiz."), box);
-    DrawPicture(pictures[MouseLeft], next("mouse_left"), box);
-    DrawPicture(pictures[ManualNextPage], next("manual arrow"), box);
-    DrawPicture(pictures[NewspaperBackground], next("newspaper"), box);
-    DrawPicture(pictures[NewspaperWin], next("Newspaper_Win"), box);
-    DrawPicture(pictures[NewspaperLose], next("Newspaper_Lose"), box);
-    DrawPicture(pictures[MakerLogo], next("Tessaro logo"), box);
-    DrawPicture(pictures[AudioLogo], next("audio logo"), box);
-    DrawPicture(pictures[WindowIcon], next("icon 107"), box);
+    DrawPicture(Loaded(pictures, Asset::AlarmBand), next("Alarm_Effect"), box);
+    DrawPicture(Loaded(pictures, Asset::IncidentSign), next("IncidentSign"), box);
+    DrawPicture(Loaded(pictures, Asset::MouseHorizontal), next("mouse horiz."), box);
+    DrawPicture(Loaded(pictures, Asset::MouseLeft), next("mouse_left"), box);
+    DrawPicture(Loaded(pictures, Asset::ManualNextPage), next("manual arrow"), box);
+    DrawPicture(Loaded(pictures, Asset::NewspaperBackground), next("newspaper"), box);
+    DrawPicture(Loaded(pictures, Asset::NewspaperWin), next("Newspaper_Win"), box);
+    DrawPicture(Loaded(pictures, Asset::NewspaperLose), next("Newspaper_Lose"), box);
+    DrawPicture(Loaded(pictures, Asset::MakerLogo), next("Tessaro logo"), box);
+    DrawPicture(Loaded(pictures, Asset::AudioLogo), next("audio logo"), box);
+    DrawPicture(Loaded(pictures, Asset::WindowIcon), next("icon 107"), box);
 }
 
 SpriteSheet objectsSheet = {4, 4, nullptr};
@@ -334,11 +289,12 @@ Sprite* objectsSprite = nullptr;
 
 void SandboxScene::Load()
 {
+    // Every loose picture of the asset table, indexed by its Asset.
     pictures.clear();
-    for (const char* path : PicturePaths) {
-        pictures.push_back(PXL_Graphics_LoadTexture(path));
+    for (const AssetEntry& asset : AssetTable) {
+        pictures.push_back(asset.kind == AssetKind::Picture ? PXL_Graphics_LoadTexture(asset.gamePath) : nullptr);
     }
-    objectsSheet = {4, 4, pictures[DeskObjects]};
+    objectsSheet = {4, 4, Loaded(pictures, Asset::DeskObjects)};
     objectsSprite = CreateSprite(new Sprite{}, &objectsSheet);
 }
 

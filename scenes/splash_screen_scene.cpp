@@ -1,5 +1,6 @@
 #include "scenes/splash_screen_scene.h"
 
+#include "engine/asset_table.h"
 #include "engine/screen_scale.h"
 #include "render/sprite.h"
 #include "render/sprite_sheet.h"
@@ -27,8 +28,8 @@ void DrawLogo(PXL_Texture logo)
 
 void SplashScreenScene::Load()
 {
-    makerLogo = PXL_Graphics_LoadTexture("./Assets/TessaroLogos/Web/Tessaro_WHITE_1024px.png");
-    soundLibraryLogo = PXL_Graphics_LoadTexture("./Assets/FMOD_LOGOS/FMOD Logo White _ Black Background.png");
+    makerLogo = PXL_Graphics_LoadTexture(AssetPath(Asset::MakerLogo));
+    soundLibraryLogo = PXL_Graphics_LoadTexture(AssetPath(Asset::AudioLogo));
     PXL_Graphics_SetBlendMode(1);
     const PXL_Color black = {0, 0, 0, 1};
     PXL_Graphics_SetBackgroundColor(&black);

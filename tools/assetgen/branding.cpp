@@ -111,9 +111,9 @@ bool DrawIcon(const std::string& path)
 
 bool MakeBranding(const std::string& dir)
 {
-    bool ok = DrawMakerLogo(dir + "/TessaroLogos/Web/Tessaro_WHITE_1024px.png");
-    ok = DrawAudioCredit(dir + "/FMOD_LOGOS/FMOD Logo White _ Black Background.png") && ok;
-    ok = DrawIcon(dir + "/Icons/107.png") && ok;
+    bool ok = DrawMakerLogo(AssetFile(dir, Asset::MakerLogo));
+    ok = DrawAudioCredit(AssetFile(dir, Asset::AudioLogo)) && ok;
+    ok = DrawIcon(AssetFile(dir, Asset::WindowIcon)) && ok;
     return ok;
 }
 

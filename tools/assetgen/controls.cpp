@@ -540,18 +540,20 @@ void PaintHandle(cairo_t* cr, double s)
 
 bool MakeControls(const std::string& dir)
 {
-    const std::string i = dir + "/Interactables/";
     bool ok = true;
-    ok = SaveStrip(i + "Button_1-Sheet.png", 128, 3, PaintFireButton) && ok;
-    ok = SaveStrip(i + "Button_2-Sheet.png", 128, 3, PaintRoundButton) && ok;
-    ok = SaveStrip(i + "Button_Phone-Sheet.png", 128, 3, PaintPhoneKey) && ok;
-    ok = SaveStrip(i + "Switch_1-Sheet.png", 128, 2, PaintToggle) && ok;
-    ok = SaveStrip(i + "Keyhole-Sheet.png", 128, 2, PaintKeyhole) && ok;
-    ok = SaveStrip(i + "Checkbox-Sheet.png", 128, 2, PaintCheckbox) && ok;
-    ok = SaveStrip(i + "Trashcan_Sheet.png", 256, 2, PaintBin) && ok;
-    ok = SaveStrip(dir + "/PencilCursor.png", 64, 1, [](cairo_t* cr, double s, int) { PaintPencil(cr, s); }) && ok;
-    ok = SaveStrip(i + "Spinner_1.png", 128, 1, [](cairo_t* cr, double s, int) { PaintSpinner(cr, s); }) && ok;
-    ok = SaveStrip(i + "Handle_1.png", 128, 1, [](cairo_t* cr, double s, int) { PaintHandle(cr, s); }) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::Button1Sheet), 128, 3, PaintFireButton) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::Button2Sheet), 128, 3, PaintRoundButton) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::PhoneButtonSheet), 128, 3, PaintPhoneKey) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::SwitchSheet), 128, 2, PaintToggle) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::KeyholeSheet), 128, 2, PaintKeyhole) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::CheckboxSheet), 128, 2, PaintCheckbox) && ok;
+    ok = SaveStrip(AssetFile(dir, Asset::TrashcanSheet), 256, 2, PaintBin) && ok;
+    ok =
+        SaveStrip(AssetFile(dir, Asset::PencilCursor), 64, 1, [](cairo_t* cr, double s, int) { PaintPencil(cr, s); }) &&
+        ok;
+    ok = SaveStrip(AssetFile(dir, Asset::Spinner), 128, 1, [](cairo_t* cr, double s, int) { PaintSpinner(cr, s); }) &&
+         ok;
+    ok = SaveStrip(AssetFile(dir, Asset::Handle), 128, 1, [](cairo_t* cr, double s, int) { PaintHandle(cr, s); }) && ok;
     return ok;
 }
 

@@ -276,8 +276,8 @@ bool DrawDrawer(const std::string& path)
 
 bool MakeDesk(const std::string& dir)
 {
-    bool ok = DrawDeskBody(dir + "/Desk/Desk_body_v2.png");
-    ok = DrawDrawer(dir + "/Desk/Desk_Drawer.png") && ok;
+    bool ok = DrawDeskBody(AssetFile(dir, Asset::DeskBody));
+    ok = DrawDrawer(AssetFile(dir, Asset::DeskDrawer)) && ok;
     return ok;
 }
 

@@ -496,7 +496,7 @@ bool MakeDeskObjects(const std::string& dir)
         objects[i](cr);
         cairo_restore(cr);
     }
-    return canvas.Save(dir + "/Interactables/Desk_Objects.png");
+    return canvas.Save(AssetFile(dir, Asset::DeskObjects));
 }
 
 } // namespace art

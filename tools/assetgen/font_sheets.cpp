@@ -152,7 +152,7 @@ bool DrawSymbolSheet(const std::string& dir)
         CellCentre(c, cx, cy);
         DrawSymbol(cr, c, cx, cy, kCell * 0.74);
     }
-    return canvas.Save(dir + "/Fonts/Symbols.png");
+    return canvas.Save(AssetFile(dir, Asset::FontSymbolsSheet));
 }
 
 // Soft round glow; drawn at 1.5 times a glyph behind every glowing glyph, so neighbours overlap into a band.
@@ -173,7 +173,7 @@ bool DrawGlow(const std::string& dir)
             *reinterpret_cast<uint32_t*>(data + y * stride + x * 4) = alpha << 24; // black, premultiplied
         }
     cairo_surface_mark_dirty(s);
-    return canvas.Save(dir + "/Fonts/TerminalTextBackground.png");
+    return canvas.Save(AssetFile(dir, Asset::TerminalGlow));
 }
 
 } // namespace
@@ -181,10 +181,10 @@ bool DrawGlow(const std::string& dir)
 bool MakeFontSheets(const std::string& dir)
 {
     const FontSpec fonts[] = {
-        {"Fonts/IBM3270Regular.png", "IBM 3270:style=Regular", 2.4, true, Special::TerminalCursor},
-        {"Fonts/OxygenMono_Font_Texture.png", "Oxygen Mono:style=Regular", 2.0, true, Special::None},
-        {"Fonts/Lumenfall_Font_Texture.png", "URW Gothic:style=Demi", 3.4, false, Special::None},
-        {"Fonts/TickingTimebomb.png", "DSEG7 Classic:style=Bold", 2.0, true, Special::SegmentGhost},
+        {AssetInfo(Asset::FontIBM3270Sheet).path, "IBM 3270:style=Regular", 2.4, true, Special::TerminalCursor},
+        {AssetInfo(Asset::FontOxygenMonoSheet).path, "Oxygen Mono:style=Regular", 2.0, true, Special::None},
+        {AssetInfo(Asset::FontLumenfallSheet).path, "URW Gothic:style=Demi", 3.4, false, Special::None},
+        {AssetInfo(Asset::FontTickingTimebombSheet).path, "DSEG7 Classic:style=Bold", 2.0, true, Special::SegmentGhost},
     };
     bool ok = true;
     for (const FontSpec& f : fonts)

@@ -98,8 +98,8 @@ bool DrawBase(const std::string& path)
 
 bool MakeLamps(const std::string& dir)
 {
-    bool ok = DrawBulb(dir + "/Interactables/Light_Bulb.png");
-    ok = DrawBase(dir + "/Interactables/Light_Base.png") && ok;
+    bool ok = DrawBulb(AssetFile(dir, Asset::LightBulb));
+    ok = DrawBase(AssetFile(dir, Asset::LightBase)) && ok;
     return ok;
 }
 

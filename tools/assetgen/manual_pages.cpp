@@ -446,7 +446,7 @@ bool BlankPage(const std::string& assets, const std::string& out)
         }
     std::error_code error;
     std::filesystem::create_directories(out, error);
-    std::string path = out + "/ManualBlankPage.jpg";
+    std::string path = AssetFile(assets, Asset::ManualBlankPage);
     return stbi_write_jpg(path.c_str(), kPixelsW, kPixelsH, 3, rgb.data(), 92) != 0;
 }
 

@@ -211,9 +211,9 @@ bool DrawNeedle(const std::string& path)
 
 bool MakeModuleParts(const std::string& dir)
 {
-    bool ok = DrawPhone(dir + "/Modules/Phone/Phone.png");
-    ok = DrawGauge(dir + "/Modules/ReactorTemperature/temperature-gauge.png") && ok;
-    ok = DrawNeedle(dir + "/Modules/ReactorTemperature/temperature-needle.png") && ok;
+    bool ok = DrawPhone(AssetFile(dir, Asset::Phone));
+    ok = DrawGauge(AssetFile(dir, Asset::TemperatureGauge)) && ok;
+    ok = DrawNeedle(AssetFile(dir, Asset::TemperatureNeedle)) && ok;
     return ok;
 }
 

@@ -341,9 +341,9 @@ bool MakeNewspaper(const std::string& dir)
         "Do not drink tap water. Do not, under any circumstances, lick the river. Updates will follow on "
         "the radio every hour.",
         true};
-    bool ok = DrawFrontPage(dir + "/Newspaper/Newspaper_Win.png", win);
-    ok = DrawFrontPage(dir + "/Newspaper/Newspaper_Lose.png", lose) && ok;
-    ok = DrawBackground(dir + "/Newspaper/Newspaper_Background.png") && ok;
+    bool ok = DrawFrontPage(AssetFile(dir, Asset::NewspaperWin), win);
+    ok = DrawFrontPage(AssetFile(dir, Asset::NewspaperLose), lose) && ok;
+    ok = DrawBackground(AssetFile(dir, Asset::NewspaperBackground)) && ok;
     return ok;
 }
 

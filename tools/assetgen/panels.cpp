@@ -284,16 +284,17 @@ void PaintDeskHole(cairo_t* cr, double n)
 
 bool MakePanels(const std::string& dir)
 {
-    const std::string a = dir + "/Aesthetics/";
     bool ok = true;
-    ok = SaveNineSlice(a + "Screen_1_9Slice.png", 16, PaintCrtBezel) && ok;
-    ok = SaveNineSlice(a + "Screen_2_9Slice.png", 16, PaintSteelBezel) && ok;
-    ok = SaveNineSlice(a + "Metal_Plate_2_9Slice.png", 16, PaintMetalPlate) && ok;
-    ok = SaveNineSlice(a + "UI_Button_9Slice.png", 16, [](cairo_t* cr, double n) { PaintKey(cr, n, false); }) && ok;
-    ok = SaveNineSlice(a + "UI_Button_Hovered_9Slice.png", 16, [](cairo_t* cr, double n) { PaintKey(cr, n, true); }) &&
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelScreen1), 16, PaintCrtBezel) && ok;
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelScreen2), 16, PaintSteelBezel) && ok;
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelMetalPlate), 16, PaintMetalPlate) && ok;
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelButton), 16, [](cairo_t* cr, double n) { PaintKey(cr, n, false); }) &&
          ok;
-    ok = SaveNineSlice(a + "Module_Base_9Slice.png", 16, PaintModuleBase) && ok;
-    ok = SaveNineSlice(a + "Desk_Hole_2_9Slice.png", 4, PaintDeskHole) && ok;
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelButtonHovered), 16,
+                       [](cairo_t* cr, double n) { PaintKey(cr, n, true); }) &&
+         ok;
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelModuleBase), 16, PaintModuleBase) && ok;
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelDeskHole), 4, PaintDeskHole) && ok;
     return ok;
 }
 

@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include <filesystem>
+
 namespace art {
 
 const std::vector<PictureGroup>& AllPictureGroups()
@@ -19,6 +21,19 @@ const std::vector<PictureGroup>& AllPictureGroups()
         {"manual pages", MakeManualPages},
     };
     return groups;
+}
+
+std::vector<std::string> UndrawnPictures(const std::string& assetsDir)
+{
+    std::vector<std::string> undrawn;
+    for (const AssetEntry& asset : AssetTable) {
+        std::error_code error;
+        if (asset.maker == AssetMaker::PictureGenerator && asset.kind != AssetKind::Folder &&
+            !std::filesystem::exists(AssetFile(assetsDir, static_cast<Asset>(&asset - AssetTable)), error)) {
+            undrawn.push_back(asset.path);
+        }
+    }
+    return undrawn;
 }
 
 } // namespace art

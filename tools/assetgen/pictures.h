@@ -1,10 +1,21 @@
 // The generator's list of pictures: each maker draws one or more files under the assets folder.
 #pragma once
 
+#include "engine/asset_table.h"
+
 #include <string>
 #include <vector>
 
 namespace art {
+
+// Where a picture of the asset table goes under the assets folder being drawn.
+inline std::string AssetFile(const std::string& assetsDir, Asset asset)
+{
+    return assetsDir + "/" + AssetInfo(asset).path;
+}
+
+// The pictures of the asset table that the generator makes but that are not in assetsDir, by path.
+std::vector<std::string> UndrawnPictures(const std::string& assetsDir);
 
 using PictureMaker = bool (*)(const std::string& assetsDir);
 

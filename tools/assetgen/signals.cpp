@@ -241,11 +241,11 @@ bool DrawManualArrow(const std::string& path)
 
 bool MakeSignals(const std::string& dir)
 {
-    bool ok = DrawIncidentSign(dir + "/Aesthetics/IncidentSign.png");
-    ok = DrawAlarm(dir + "/Aesthetics/Alarm_Effect.png") && ok;
-    ok = DrawMouseClick(dir + "/Input/mouse_left.png") && ok;
-    ok = DrawMouseDrag(dir + "/Input/mouse_horizontal.png") && ok;
-    ok = DrawManualArrow(dir + "/UI/Manual_Next_Page.png") && ok;
+    bool ok = DrawIncidentSign(AssetFile(dir, Asset::IncidentSign));
+    ok = DrawAlarm(AssetFile(dir, Asset::AlarmBand)) && ok;
+    ok = DrawMouseClick(AssetFile(dir, Asset::MouseLeft)) && ok;
+    ok = DrawMouseDrag(AssetFile(dir, Asset::MouseHorizontal)) && ok;
+    ok = DrawManualArrow(AssetFile(dir, Asset::ManualNextPage)) && ok;
     return ok;
 }
 

@@ -84,8 +84,8 @@ bool DrawNoteBase(const std::string& path)
 
 bool MakeStickyNotes(const std::string& dir)
 {
-    bool ok = DrawNoteBody(dir + "/Interactables/StickyNote_Body.png");
-    ok = DrawNoteBase(dir + "/Interactables/StickyNote_Base.png") && ok;
+    bool ok = DrawNoteBody(AssetFile(dir, Asset::StickyNoteBody));
+    ok = DrawNoteBase(AssetFile(dir, Asset::StickyNoteBase)) && ok;
     return ok;
 }
 
