@@ -70,3 +70,56 @@ constexpr int ChoiceCount = 3; // symbols on screen, one above each button
 constexpr unsigned ShuffleSeed = 5489u;
 
 } // namespace decryption_table
+
+// ---- Wavulon 3000: press the three buttons in the order that belongs to the wave on its screen. ----
+namespace wavulon_table {
+
+constexpr int ButtonCount = 3; // numbered 0, 1, 2 from left to right on the machine
+constexpr int PatternCount = 3;
+
+// Row p: the buttons to press, in order, while wave picture p is shown.
+constexpr std::array<int, PatternCount* ButtonCount> Patterns = {
+    0, 2, 1, // Minigame1_wavelengths1
+    2, 0, 1, // Minigame1_wavelengths2
+    1, 2, 0, // Minigame1_wavelengths3
+};
+
+// Picture p of the wave screen; the manual shows the same files.
+constexpr std::array<std::string_view, PatternCount> WavePictures = {
+    "./Assets/Minigame1_wavelengths1.png",
+    "./Assets/Minigame1_wavelengths2.png",
+    "./Assets/Minigame1_wavelengths3.png",
+};
+
+// What each picture shows, for the manual and for anyone describing the screen.
+constexpr std::array<std::string_view, PatternCount> WaveLooks = {"sine", "square", "saw"};
+
+} // namespace wavulon_table
+
+// ---- Targeting: steer the marker to the grid point of the code on the code display, then fire. ----
+namespace targeting_table {
+
+// The radar screen is a grid of 5 columns by 3 rows; its points run from column 0 (left edge) to 5 (right
+// edge) and from row 0 (bottom edge) to 3 (top edge).
+constexpr int GridColumns = 5;
+constexpr int GridRows = 3;
+
+struct Code {
+    std::string_view text; // as the code display shows it
+    int column;
+    int row;
+};
+
+// By code index; the code's goal point is the grid point beside it.
+constexpr std::array<Code, 5> Codes = {{
+    {"KD4T7H", 1, 2},
+    {"Z2HX9F", 3, 0},
+    {"KD46W2", 4, 3},
+    {"R8QJ5P", 5, 1},
+    {"R8QJLC", 3, 2},
+}};
+
+// A shot hits when the marker is closer than this to the goal point (world units).
+constexpr float HitRadius = 30.0f;
+
+} // namespace targeting_table

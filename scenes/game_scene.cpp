@@ -13,6 +13,8 @@
 #include "modules/calendar.h"
 #include "modules/onsite_incident.h"
 #include "modules/plant_boot.h"
+#include "modules/targeting.h"
+#include "modules/wavulon.h"
 #include "render/nine_slice.h"
 #include "render/sprite.h"
 #include "render/sprite_sheet.h"
@@ -36,6 +38,8 @@ void GameScene::Load()
     deskTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::DeskBody));
     plantBoot = new PlantBoot("Plant Boot", {900, 50});
     adminAuthentication = new AdminAuthentication("Admin Authentication", {300, 400});
+    wavulon = new WavulonModule("Wavulon3000", {-800, 0});
+    targeting = new TargetingModule("Targeting", {2400, 70}, {450, 200});
     calendar = new CalendarModule("Calendar", {100, 100});
     GenerateDate(calendar->date);
     Broadcast("calendar_date", FormatDate(calendar->date));
@@ -51,6 +55,8 @@ void GameScene::Init()
     PushScene(manualScene);
     plantBoot->Init();
     adminAuthentication->Init();
+    wavulon->Init();
+    targeting->Init();
     onsiteIncident->Init();
     timerGrow = 0.0f;
     ResetTimer();
@@ -125,6 +131,8 @@ void GameScene::Update(float dt)
 
     adminAuthentication->Update();
     plantBoot->Update();
+    wavulon->Update();
+    targeting->Update();
     onsiteIncident->Update();
     terminal->Update(dt);
 
@@ -156,6 +164,8 @@ void GameScene::Render()
 
     plantBoot->Render();
     adminAuthentication->Render();
+    wavulon->Render();
+    targeting->Render();
     DrawTint = {0, 0, 0, 0};
     terminal->Render();
     onsiteIncident->Render();
@@ -190,14 +200,20 @@ void GameScene::Unload()
     PXL_Graphics_FreeTexture(&deskTexture);
     plantBoot->Exit();
     adminAuthentication->Exit();
+    wavulon->Exit();
+    targeting->Exit();
     onsiteIncident->Exit();
     delete plantBoot;
     delete adminAuthentication;
+    delete wavulon;
+    delete targeting;
     delete calendar;
     delete onsiteIncident;
     delete terminal;
     plantBoot = nullptr;
     adminAuthentication = nullptr;
+    wavulon = nullptr;
+    targeting = nullptr;
     calendar = nullptr;
     onsiteIncident = nullptr;
     terminal = nullptr;

@@ -10,6 +10,8 @@
 class Terminal;
 class PlantBoot;
 class AdminAuthentication;
+class WavulonModule;
+class TargetingModule;
 class CalendarModule;
 class OnsiteIncidentModule;
 
@@ -25,6 +27,8 @@ public:
     Terminal* terminal = nullptr;
     PlantBoot* plantBoot = nullptr;
     AdminAuthentication* adminAuthentication = nullptr;
+    WavulonModule* wavulon = nullptr;
+    TargetingModule* targeting = nullptr;
     CalendarModule* calendar = nullptr;
     OnsiteIncidentModule* onsiteIncident = nullptr;
     PXL_Texture deskTexture = nullptr;
