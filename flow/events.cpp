@@ -12,6 +12,10 @@ namespace {
 std::vector<std::unique_ptr<Event>> pendingEvents;
 std::vector<std::unique_ptr<Event>> liveEvents;
 std::vector<Listener*> listeners;
+uint64_t broadcastCount = 0;
+// Counts the event system's updates: an ear keeps at most one frame per update.
+uint64_t eventFrame = 0;
+EventEar* hearingEar = nullptr;
 
 int CountNamed(const std::vector<std::unique_ptr<Event>>& events, const std::string& name)
 {
@@ -25,14 +29,42 @@ void PrintEventLine(const char* prefix, const Event& event)
     std::fflush(stdout);
 }
 
-const Event* FirstLive(const std::string& name)
+std::vector<Event> LiveCopy()
 {
+    std::vector<Event> copy;
+    copy.reserve(liveEvents.size());
     for (const auto& event : liveEvents) {
-        if (event->name == name) {
+        copy.push_back(*event);
+    }
+    return copy;
+}
+
+// The first event heard now, through the ear in charge, that the predicate accepts.
+template <typename Predicate> const Event* FirstHeard(Predicate accepts)
+{
+    EventEar::Mode mode = hearingEar != nullptr ? hearingEar->ModeIn(eventFrame) : EventEar::Mode::Live;
+    if (mode == EventEar::Mode::Held) {
+        return nullptr;
+    }
+    if (mode == EventEar::Mode::Replay) {
+        for (const Event& event : hearingEar->Replayed()) {
+            if (accepts(event)) {
+                return &event;
+            }
+        }
+        return nullptr;
+    }
+    for (const auto& event : liveEvents) {
+        if (accepts(*event)) {
             return event.get();
         }
     }
     return nullptr;
+}
+
+const Event* FirstHeardNamed(const std::string& name)
+{
+    return FirstHeard([&](const Event& event) { return event.name == name; });
 }
 
 void EventsUpdate(float)
@@ -67,6 +99,7 @@ void EventsUpdate(float)
         liveEvents.push_back(std::move(event));
     }
     pendingEvents.clear();
+    ++eventFrame;
 }
 
 } // namespace
@@ -79,6 +112,7 @@ void Broadcast(std::string name, std::string data)
     event->name = std::move(name);
     event->data = std::move(data);
     event->delay = 0;
+    event->serial = ++broadcastCount;
     int live = CountNamed(liveEvents, event->name);
     if (live > 0) {
         event->delay += live - 1;
@@ -90,7 +124,7 @@ void Broadcast(std::string name, std::string data)
 
 bool Listen(const std::string& name)
 {
-    const Event* event = FirstLive(name);
+    const Event* event = FirstHeardNamed(name);
     if (event == nullptr) {
         return false;
     }
@@ -100,8 +134,74 @@ bool Listen(const std::string& name)
 
 std::string GetData(const std::string& name)
 {
-    const Event* event = FirstLive(name);
+    const Event* event = FirstHeardNamed(name);
     return event != nullptr ? event->data : std::string();
+}
+
+void EventEar::Hear()
+{
+    if (frame == eventFrame) {
+        return;
+    }
+    frame = eventFrame;
+    if (kept.empty()) {
+        mode = Mode::Live;
+        return;
+    }
+    // Still catching up: this frame waits its turn behind the kept ones.
+    if (!liveEvents.empty()) {
+        kept.push_back(LiveCopy());
+    }
+    replayed = std::move(kept.front());
+    kept.pop_front();
+    mode = Mode::Replay;
+}
+
+void EventEar::Hold()
+{
+    if (frame == eventFrame) {
+        return;
+    }
+    frame = eventFrame;
+    mode = Mode::Held;
+    // A frame with nothing live costs the party no update once it runs again.
+    if (!liveEvents.empty()) {
+        kept.push_back(LiveCopy());
+    }
+}
+
+void EventEar::Forget()
+{
+    kept.clear();
+    replayed.clear();
+    mode = Mode::Live;
+    frame = UINT64_MAX;
+}
+
+HearingScope::HearingScope(EventEar& ear) : previous(hearingEar)
+{
+    ear.Hear();
+    hearingEar = &ear;
+}
+
+HearingScope::~HearingScope()
+{
+    hearingEar = previous;
+}
+
+EventInbox::EventInbox(std::string inboxName) : name(std::move(inboxName)) {}
+
+bool EventInbox::Take(std::string& data)
+{
+    const Event* event =
+        FirstHeard([&](const Event& candidate) { return candidate.name == name && candidate.serial > lastTaken; });
+    if (event == nullptr) {
+        return false;
+    }
+    PrintEventLine("Heard: ", *event);
+    lastTaken = event->serial;
+    data = event->data;
+    return true;
 }
 
 Listener::Listener(std::string listenerName) : name(std::move(listenerName))

@@ -11,6 +11,9 @@ TimerState timerState;
 
 namespace {
 
+// While the pause menu is open the countdown hears nothing; what it would have heard waits here.
+EventEar timerEar;
+
 bool TimerInit()
 {
     timerState.displayText = "00:00.000";
@@ -32,11 +35,19 @@ std::string ThreeDigits(int32_t value)
 void TimerUpdate(float dt)
 {
     TimerState& timer = timerState;
-    // The pause menu freezes the countdown completely: it neither hears nor sends anything. So does leaving the
-    // desk, or a shift abandoned for the main menu would still run out there and bring up the newspaper.
-    if (IsSceneActive(pauseMenuScene) || !IsSceneActive(gameScene)) {
+    // Off the desk the countdown stands still, or a shift abandoned for the main menu would still run out there
+    // and bring up the newspaper.
+    if (!IsSceneActive(gameScene)) {
+        timerEar.Forget();
         return;
     }
+    // The pause menu freezes it: it sends nothing, and hears the "start_timer" or "end_game" sent meanwhile
+    // once the menu closes.
+    if (IsSceneActive(pauseMenuScene)) {
+        timerEar.Hold();
+        return;
+    }
+    HearingScope hearing(timerEar);
     if (Listen("end_game")) {
         timer.stopped = true;
     }
@@ -84,6 +95,7 @@ void ResetTimer()
     timerState.remaining = 0.0f;
     timerState.started = false;
     timerState.stopped = false;
+    timerEar.Forget();
 }
 
 const BaseSystem TimerSystem = {"TimerSystem", TimerInit, TimerUpdate, SystemNothing, SystemNothing};

@@ -1,6 +1,8 @@
 // Every screen of the game is a Scene; the scene system keeps the stack of active ones.
 #pragma once
 
+#include "flow/events.h"
+
 #include <vector>
 
 class Scene {
@@ -19,6 +21,8 @@ public:
     bool updateEnabled = true;
     bool renderEnabled = true;
     bool firstFrame = true;
+    // What the scene and everything it updates hear; while the scene is paused it keeps what goes live.
+    EventEar ear;
 };
 
 // Requests a new bottom scene, carried out at the start of the scene system's next update. Null ends the game.

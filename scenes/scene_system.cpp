@@ -30,6 +30,7 @@ void ExitAndUnload(Scene* scene)
     scene->Unload();
     scene->active = false;
     scene->firstFrame = true;
+    scene->ear.Forget();
 }
 
 bool ScenesInit()
@@ -75,9 +76,13 @@ void ScenesUpdate(float dt)
             continue;
         }
         if (scene->updateEnabled) {
+            HearingScope hearing(scene->ear);
             Trace("%s: Update", scene->name);
             scene->Update(dt);
         } else {
+            // Paused: whatever goes live now waits until the scene runs again.
+            scene->ear.Hold();
+            HearingScope hearing(scene->ear);
             Trace("%s: Update (Paused)", scene->name);
             scene->Update(0.0f);
         }

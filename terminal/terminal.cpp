@@ -268,8 +268,9 @@ void Terminal::Update(float dt)
         cursorShown = !cursorShown;
     }
     PlaceButtons();
-    if (Listen("terminal_append_line")) {
-        AddLine(GetData("terminal_append_line"));
+    std::string line;
+    if (appendedLines.Take(line)) {
+        AddLine(std::move(line));
     }
     if (!queue.empty()) {
         PlayFrontEntry(dt);

@@ -1,6 +1,7 @@
 // The green-on-black console: plays back a queue of entries as a typewriter.
 #pragma once
 
+#include "flow/events.h"
 #include "platform/pxl.h"
 
 #include <cstddef>
@@ -62,6 +63,8 @@ public:
     PXL_Vec2 position;
     PXL_Vec2 size;
     float timer = 0.0f;
+    // Lines sent with "terminal_append_line": each typed once, though several sent together stay live longer.
+    EventInbox appendedLines{"terminal_append_line"};
 
 private:
     void PlaceButtons();

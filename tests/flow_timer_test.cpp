@@ -104,26 +104,32 @@ TEST_F(TimerTest, AWonShiftFreezesTheDisplayAtTheTimeLeft)
     EXPECT_EQ(HeardNamed("end_game").size(), 1u);
 }
 
-TEST_F(TimerTest, ThePauseMenuFreezesTheTimeAndItsEvents)
+TEST_F(TimerTest, ThePauseMenuFreezesTheTimeAndItHearsWhatWasSentMeanwhileOnceItCloses)
 {
     watched = {"timer_30_seconds", "trigger_task"};
     pauseMenuScene->active = true;
     Broadcast("start_timer", "");
     Frames(3, Step);
-    // The start was missed while the menu was open.
     EXPECT_FALSE(timerState.started);
+    EXPECT_TRUE(heard.empty()) << "frozen: the countdown sends nothing";
     pauseMenuScene->active = false;
-    StartTimer(Step);
+    Frame(Step);
+    EXPECT_TRUE(timerState.started) << "the start sent while the menu was open";
     Frames(100, Step);
+    EXPECT_EQ(HeardNamed("trigger_task").size(), 1u);
+
+    // The last task solved just before the pause: the win comes while the menu is open.
     pauseMenuScene->active = true;
     std::string shown = timerState.displayText;
     size_t heardBefore = heard.size();
+    Broadcast("end_game", "win");
     Frames(3600, Step);
     EXPECT_EQ(timerState.displayText, shown);
     EXPECT_EQ(heard.size(), heardBefore);
     pauseMenuScene->active = false;
-    Frame(Step);
-    EXPECT_NE(timerState.displayText, shown);
+    Frames(20000, Step);
+    EXPECT_TRUE(timerState.stopped);
+    EXPECT_EQ(timerState.displayText, shown) << "a won shift keeps the time it had left";
 }
 
 TEST_F(TimerTest, AShiftAbandonedForTheMainMenuDoesNotRunOutThere)

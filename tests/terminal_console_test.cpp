@@ -148,6 +148,20 @@ TEST_F(TerminalTest, AModuleLineIsTypedAfterWhatIsAlreadyQueued)
     EXPECT_EQ(terminal.lines, (Lines{"booting", "done", "/> Order"}));
 }
 
+TEST_F(TerminalTest, LinesSentInOneFrameAreEachTypedOnce)
+{
+    // A wrong code entered in the frame the order arrives: two lines of one name in one frame, the second of
+    // which stays live for two frames.
+    terminal.typeDelay = 0.001f;
+    Broadcast("terminal_append_line", "/> Boot sequence complete");
+    Broadcast("terminal_append_line", "Code Incorrect, please try again");
+    for (int frame = 0; frame < 5; ++frame) {
+        Frame();
+    }
+    PlayOut();
+    EXPECT_EQ(terminal.lines, (Lines{"/> Boot sequence complete", "Code Incorrect, please try again"}));
+}
+
 TEST_F(TerminalTest, AClearEmptiesTheTextButKeepsTheHeader)
 {
     terminal.header = "Today is 01/02/1986";
