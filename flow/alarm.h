@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-// Written directly by the game manager (start, silence on a win) and the pause menu (frozen; "Main Menu"
-// switches it off with active false and intensity 0).
+// Written directly by the game manager (start, silence on a win), the pause menu (frozen while it is open) and
+// the desk (switched off when a shift is left).
 struct AlarmState {
     bool frozen = false;     // pause menu open: the pulse and the siren stand still
     bool active = false;     // the alarm is on

@@ -4,6 +4,7 @@
 #include "engine/asset_table.h"
 #include "engine/ease.h"
 #include "engine/screen_scale.h"
+#include "flow/alarm.h"
 #include "flow/events.h"
 #include "flow/game_manager.h"
 #include "flow/timer.h"
@@ -197,6 +198,9 @@ void GameScene::Unload()
     // A shift abandoned during its closing fade must not bring the newspaper up over the menu. (The manager
     // clears the flag itself before it switches to the newspaper.)
     gameManager.ending = false;
+    // Nor does an abandoned shift's alarm follow the player to the menu.
+    alarmState.active = false;
+    alarmState.intensity = 0.0f;
     PXL_Graphics_FreeTexture(&deskTexture);
     plantBoot->Exit();
     adminAuthentication->Exit();

@@ -28,22 +28,18 @@ PXL_Vec2 ViewCentre()
 void Resume()
 {
     RemoveScene(pauseMenuScene);
-    alarmState.frozen = false;
 }
 
 void OpenSettings()
 {
     settingsScene->returnScene = pauseMenuScene;
     PushScene(settingsScene);
-    // The alarm runs again while the settings are shown over the still open menu.
-    alarmState.frozen = false;
 }
 
 void AskToLeave()
 {
-    alarmState.active = false;
-    alarmState.intensity = 0.0f;
-    alarmState.frozen = false;
+    // The alarm stays as it is, frozen, while the player decides: "Cancel" goes back to the same shift, and
+    // the desk switches it off if the shift is left.
     exitConfirmScene->message = "Are you sure you want to exit?\nGame progress will NOT be saved.";
     exitConfirmScene->returnScene = pauseMenuScene;
     exitConfirmScene->confirmTarget = mainMenuScene;
@@ -85,6 +81,7 @@ void PauseMenuScene::Load()
     settingsButton = MakeButton(50.0f, "Settings", OpenSettings);
     mainMenuButton = MakeButton(250.0f, "Main Menu", AskToLeave);
     blocker = new Interactable(ViewCentre(), PauseCoverSize(), KindMomentary, BlockerOrder, 0.0f, false);
+    // Frozen for as long as the menu is open, the settings or the exit confirmation above it included.
     alarmState.frozen = true;
 }
 
@@ -107,7 +104,6 @@ void PauseMenuScene::Update(float dt)
     }
     if (PXL_Input_KeyTriggered(PXL_KEY_ESCAPE)) {
         gameScene->updateEnabled = true;
-        alarmState.frozen = false;
         RemoveScene(this);
     }
 }
@@ -129,6 +125,8 @@ void PauseMenuScene::Exit()
     if (returnScene != nullptr) {
         returnScene->updateEnabled = true;
     }
+    // However the menu goes (resumed, or unloaded by a switch of scene while it was open), the alarm runs on.
+    alarmState.frozen = false;
 }
 
 void PauseMenuScene::Unload()

@@ -3,8 +3,10 @@
 #include "engine/ease.h"
 #include "engine/engine.h"
 #include "engine/screen_scale.h"
+#include "flow/alarm.h"
 #include "flow/events.h"
 #include "flow/game_manager.h"
+#include "flow/timer.h"
 #include "manual/manual_scene.h"
 #include "modules/plant_boot.h"
 #include "platform/os.h"
@@ -14,6 +16,7 @@
 #include "scenes/game_scene.h"
 #include "scenes/main_menu_scene.h"
 #include "scenes/pause_menu_scene.h"
+#include "terminal/terminal.h"
 
 #include <cmath>
 #include <functional>
@@ -297,6 +300,121 @@ TEST(GameSceneTest, LeavingDuringTheClosingFadeShowsNoNewspaper)
     run.Run();
     EXPECT_FALSE(newspaperShown);
     EXPECT_FALSE(gameManager.ending);
+}
+
+// A 30-frame pause the player opens in frame `from`: by Escape, or by leaving the window (which pauses at the
+// start of the next frame); closed by Escape, with the focus back first.
+enum class PauseBy { Escape, FocusLoss };
+
+void PauseInput(uint64_t frame, uint64_t from, PauseBy by)
+{
+    if (by == PauseBy::Escape && frame == from) {
+        PxlInjectKey(PXL_KEY_ESCAPE, true);
+    }
+    if (by == PauseBy::FocusLoss && frame == from) {
+        PxlInjectFocus(false);
+    }
+    if (frame == from + 1) {
+        PxlInjectKey(PXL_KEY_ESCAPE, false);
+    }
+    if (frame == from + 28) {
+        PxlInjectFocus(true);
+    }
+    if (frame == from + 30) {
+        PxlInjectKey(PXL_KEY_ESCAPE, true);
+    }
+    if (frame == from + 31) {
+        PxlInjectKey(PXL_KEY_ESCAPE, false);
+    }
+}
+
+TEST(GameSceneTest, APauseInTheShiftsFirstFrameStillDatesIt)
+{
+    // The date the desk announces while loading is live in frame 1, which the lost focus pauses.
+    DeskRun run;
+    run.frames = 60;
+    bool pausedWhenLive = false;
+    std::string headerWhilePaused = "unset", headerAfter;
+    run.input = [&](uint64_t frame) { PauseInput(frame, 0, PauseBy::FocusLoss); };
+    run.check = [&](uint64_t frame) {
+        if (frame == 1) {
+            pausedWhenLive = IsSceneActive(pauseMenuScene);
+        }
+        if (frame == 20) {
+            headerWhilePaused = gameScene->terminal->header;
+        }
+        headerAfter = gameScene->terminal->header;
+        return frame < 40;
+    };
+    std::string out = run.Run();
+    EXPECT_TRUE(pausedWhenLive);
+    EXPECT_EQ(headerWhilePaused, "");
+    const std::string announced = "Broadcast: calendar_date (";
+    size_t at = out.find(announced);
+    ASSERT_NE(at, std::string::npos);
+    std::string date = out.substr(at + announced.size(), out.find(')', at) - at - announced.size());
+    EXPECT_EQ(headerAfter, "Today is " + date);
+    EXPECT_EQ(CountOf(out, "Heard: calendar_date (" + date + ")"), 2u) << "the desk and the authentication, once each";
+}
+
+class GameScenePauseTest : public testing::TestWithParam<PauseBy> {};
+
+TEST_P(GameScenePauseTest, WhatTheDeskMissesWhilePausedItHearsOnceItResumes)
+{
+    // The authentication is solved in frame 100 and the player pauses at once: the desk is paused in the frame
+    // its "tutorial_complete" is live, and must still read the end of the tutorial, once, and so start the
+    // countdown.
+    DeskRun run;
+    run.frames = 2400;
+    PauseBy by = GetParam();
+    run.input = [&](uint64_t frame) { PauseInput(frame, 100, by); };
+    bool pausedWhenLive = false;
+    run.check = [&](uint64_t frame) {
+        if (frame == 100) {
+            Broadcast("tutorial_complete", "");
+        }
+        if (frame == 101) {
+            pausedWhenLive = !gameScene->updateEnabled;
+        }
+        return !timerState.started;
+    };
+    std::string out = run.Run();
+    EXPECT_TRUE(pausedWhenLive);
+    EXPECT_EQ(CountOf(out, "Heard: tutorial_complete ()"), 1u);
+    EXPECT_EQ(CountOf(out, "Broadcast: start_timer ()"), 1u);
+    EXPECT_TRUE(timerState.started);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pauses, GameScenePauseTest, testing::Values(PauseBy::Escape, PauseBy::FocusLoss),
+                         [](const testing::TestParamInfo<PauseBy>& info) {
+                             return info.param == PauseBy::Escape ? "Escape" : "FocusLoss";
+                         });
+
+TEST(GameSceneTest, AShiftThatEndsUnderThePauseMenuLeavesNoFrozenAlarm)
+{
+    DeskRun run;
+    run.frames = 80;
+    bool frozenWhilePaused = false;
+    run.input = [&](uint64_t frame) {
+        if (frame == 10) {
+            PxlInjectFocus(false);
+        }
+    };
+    run.check = [&](uint64_t frame) {
+        if (frame == 5) {
+            StartAlarm();
+        }
+        if (frame == 30) {
+            frozenWhilePaused = alarmState.frozen && alarmState.active;
+            SetNextScene(endGameScene); // the closing fade ran out while the menu was open
+        }
+        return frame < 40;
+    };
+    run.Run();
+    EXPECT_TRUE(frozenWhilePaused);
+    EXPECT_FALSE(alarmState.frozen);
+    EXPECT_FALSE(alarmState.active);
+    EXPECT_EQ(alarmState.intensity, 0.0f);
 }
 
 } // namespace

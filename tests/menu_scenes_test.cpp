@@ -215,13 +215,13 @@ TEST_F(MenuTest, PauseMenuBlocksTheDeskWhereverTheCameraIsAndLeavesThroughTheCon
     Click({9000, 300});
     EXPECT_EQ(deskControl->value, 0.0f) << "a click on the desk went through the pause menu";
 
-    // "Main Menu" then "Cancel": the menu stays, the alarm is off; covered, its buttons did not answer.
+    // "Main Menu" then "Cancel": the menu stays and the alarm is as it was, frozen throughout; covered, the
+    // menu's buttons did not answer.
     Click(pauseMenuScene->mainMenuButton->position);
     ASSERT_TRUE(exitConfirmScene->active);
     EXPECT_EQ(exitConfirmScene->returnScene, pauseMenuScene);
     EXPECT_EQ(exitConfirmScene->confirmTarget, mainMenuScene);
-    EXPECT_FALSE(alarmState.active);
-    EXPECT_EQ(alarmState.intensity, 0.0f);
+    EXPECT_TRUE(alarmState.frozen);
     EXPECT_FALSE(pauseMenuScene->resumeButton->enabled);
     Click(pauseMenuScene->resumeButton->position);
     EXPECT_TRUE(pauseMenuScene->active);
@@ -232,6 +232,8 @@ TEST_F(MenuTest, PauseMenuBlocksTheDeskWhereverTheCameraIsAndLeavesThroughTheCon
     Click(exitConfirmScene->cancelButton->position);
     EXPECT_FALSE(exitConfirmScene->active);
     EXPECT_TRUE(pauseMenuScene->active);
+    EXPECT_TRUE(alarmState.active && alarmState.frozen);
+    EXPECT_EQ(alarmState.intensity, 0.7f);
 
     // "Main Menu" then "Confirm": the next frame unloads the overlays and the desk and loads the main menu.
     Click(pauseMenuScene->mainMenuButton->position);
@@ -240,6 +242,30 @@ TEST_F(MenuTest, PauseMenuBlocksTheDeskWhereverTheCameraIsAndLeavesThroughTheCon
     EXPECT_TRUE(mainMenuScene->active);
     EXPECT_FALSE(pauseMenuScene->active || exitConfirmScene->active || desk.active);
     EXPECT_EQ(SceneStack().size(), 1u);
+    EXPECT_FALSE(alarmState.frozen) << "a menu unloaded by the switch leaves no frozen alarm to the next shift";
+}
+
+TEST_F(MenuTest, TheAlarmStaysFrozenUnderThePauseMenusSettingsUntilTheMenuGoes)
+{
+    DeskStandIn desk;
+    SetNextScene(&desk);
+    Frames(2);
+    pauseMenuScene->returnScene = &desk;
+    PushScene(pauseMenuScene);
+    Frames(2);
+
+    Click(pauseMenuScene->settingsButton->position);
+    ASSERT_TRUE(settingsScene->active);
+    EXPECT_TRUE(alarmState.frozen);
+    Click(settingsScene->exitButton->position);
+    ASSERT_FALSE(settingsScene->active);
+    EXPECT_TRUE(alarmState.frozen) << "back on the still open pause menu";
+
+    Frame();
+    Click(pauseMenuScene->resumeButton->position);
+    EXPECT_FALSE(pauseMenuScene->active);
+    EXPECT_FALSE(alarmState.frozen);
+    EXPECT_TRUE(desk.updateEnabled);
 }
 
 // The pixel of a world point in the 1280 by 720 window, as the simulator's script wants it.
