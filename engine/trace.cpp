@@ -68,11 +68,40 @@ void Trace(const char* format, ...)
     bytesWritten += size;
 }
 
+namespace {
+
+ConsoleSink consoleSink = nullptr;
+void* consoleSinkUser = nullptr;
+
+} // namespace
+
+void SetConsoleSink(ConsoleSink sink, void* user)
+{
+    consoleSink = sink;
+    consoleSinkUser = user;
+}
+
 int DebugPrint(const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    int result = std::vprintf(format, arguments);
+    int result;
+    if (consoleSink != nullptr) {
+        char stack[512];
+        va_list again;
+        va_copy(again, arguments);
+        result = std::vsnprintf(stack, sizeof stack, format, arguments);
+        if (result >= 0 && static_cast<size_t>(result) < sizeof stack) {
+            consoleSink(stack, consoleSinkUser);
+        } else if (result >= 0) {
+            std::string text(static_cast<size_t>(result), '\0');
+            std::vsnprintf(text.data(), text.size() + 1, format, again);
+            consoleSink(text.c_str(), consoleSinkUser);
+        }
+        va_end(again);
+    } else {
+        result = std::vprintf(format, arguments);
+    }
     va_end(arguments);
     return result;
 }

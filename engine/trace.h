@@ -15,6 +15,11 @@ void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Formatted text to standard output, unchanged.
 int DebugPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// For tools that run the game in their own process: while a sink is set, console text goes to it (one call
+// per DebugPrint, the formatted text) instead of standard output. Null restores standard output.
+using ConsoleSink = void (*)(const char* text, void* user);
+void SetConsoleSink(ConsoleSink sink, void* user);
+
 void TraceClose();
 
 // The log stops growing at this many bytes, with one last line saying so.

@@ -1,6 +1,7 @@
 #include "flow/events.h"
 
 #include "engine/system.h"
+#include "engine/trace.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +26,7 @@ int CountNamed(const std::vector<std::unique_ptr<Event>>& events, const std::str
 
 void PrintEventLine(const char* prefix, const Event& event)
 {
-    std::printf("%s%s (%s) (%d)\n", prefix, event.name.c_str(), event.data.c_str(), event.delay);
+    DebugPrint("%s%s (%s) (%d)\n", prefix, event.name.c_str(), event.data.c_str(), event.delay);
     std::fflush(stdout);
 }
 

@@ -21,6 +21,7 @@ struct PXL_TextureData {
     int width = 0;
     int height = 0;
     uintptr_t native = 0;
+    std::string path; // the file it was loaded from; empty for a texture made from memory
 };
 
 struct PXL_MeshData {

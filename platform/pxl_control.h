@@ -59,7 +59,16 @@ struct PxlDrawRecord {
     int vertexCount = 0;
     PXL_VertexShader customVertex = nullptr;
     PXL_PixelShader customPixel = nullptr;
+    // The far corner of the mesh's texture coordinates: 1/columns and 1/rows for a quad of a sheet.
+    PXL_Vec2 uvExtent{1, 1};
+    // The view the draw was made in.
+    PXL_Vec2 cameraPosition{0, 0};
+    float cameraZoom = 1;
 };
+
+// The file a texture was loaded from, as given to PXL_Graphics_LoadTexture; empty for none or one made from
+// memory.
+const std::string& PxlTexturePath(PXL_Texture texture);
 
 // Recording is on by default for the headless backend and off for SDL/GL. The list holds the draws since
 // the latest PXL_Graphics_StartDrawing (so after FinishDrawing it holds the whole last frame).

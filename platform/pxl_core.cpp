@@ -508,7 +508,7 @@ PXL_Texture PXL_Graphics_LoadTextureFromMemory(const uint8_t* rgba, int width, i
     uintptr_t native = Backend()->createTexture(rgba, width, height);
     if (!native)
         return nullptr;
-    return new PXL_TextureData{width, height, native};
+    return new PXL_TextureData{width, height, native, {}};
 }
 
 PXL_Texture PXL_Graphics_LoadTexture(const char* path)
@@ -527,7 +527,15 @@ PXL_Texture PXL_Graphics_LoadTexture(const char* path)
     stbi_image_free(pixels);
     if (!texture)
         std::fprintf(stderr, "PXL: cannot use texture \"%s\" (%dx%d)\n", path, width, height);
+    else
+        texture->path = path;
     return texture;
+}
+
+const std::string& PxlTexturePath(PXL_Texture texture)
+{
+    static const std::string none;
+    return texture ? texture->path : none;
 }
 
 PXL_Vec2 PXL_Graphics_GetTextureSize(PXL_Texture texture)
@@ -613,6 +621,15 @@ void PXL_Graphics_DrawMesh(PXL_Mesh mesh, int)
         record.vertexCount = int(mesh->vertices.size());
         record.customVertex = state.customVertex;
         record.customPixel = state.customPixel;
+        if (!mesh->vertices.empty()) {
+            record.uvExtent = {0, 0};
+            for (const PxlVertex& vertex : mesh->vertices) {
+                record.uvExtent.x = std::max(record.uvExtent.x, vertex.uv.x);
+                record.uvExtent.y = std::max(record.uvExtent.y, vertex.uv.y);
+            }
+        }
+        record.cameraPosition = l.cameraPosition;
+        record.cameraZoom = l.cameraZoom;
         l.records.push_back(record);
     }
     if (!l.open)

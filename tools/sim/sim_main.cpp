@@ -6,6 +6,7 @@
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
 #include "scenes/scene.h"
+#include "tools/sim/screen_description.h"
 #include "tools/sim/sim_script.h"
 
 #include <cerrno>
@@ -30,6 +31,7 @@ struct SimRun {
     SimScript script;
     size_t nextEvent = 0;
     std::vector<Screenshot> screenshots;
+    std::vector<Screenshot> descriptions;
     int windowWidth = 1280;
     int windowHeight = 720;
     bool windowGiven = false;
@@ -39,7 +41,8 @@ struct SimRun {
 
 const char* const Usage =
     "usage: brimvale-sim --frames N [--dt SECONDS] [--input FILE] [--clock EPOCH] [--window WxH]\n"
-    "                    [--scene NAME] [--screenshot FRAME:FILE.png]... [--audio-out FILE.wav]\n";
+    "                    [--scene NAME] [--screenshot FRAME:FILE.png]... [--describe FRAME:FILE.json]...\n"
+    "                    [--audio-out FILE.wav]\n";
 
 int UsageError(const std::string& message)
 {
@@ -113,7 +116,34 @@ bool AfterFrame(uint64_t frame, void* user)
             run->failed = true;
         }
     }
+    for (const Screenshot& request : run->descriptions) {
+        if (request.frame != frame) {
+            continue;
+        }
+        std::FILE* file = std::fopen(request.path.c_str(), "wb");
+        std::string json = ScreenDescriptionJson(DescribeLastFrame(frame));
+        if (file == nullptr || std::fwrite(json.data(), 1, json.size(), file) != json.size()) {
+            std::fprintf(stderr, "brimvale-sim: description of frame %llu to %s failed: %s\n",
+                         static_cast<unsigned long long>(frame), request.path.c_str(), std::strerror(errno));
+            run->failed = true;
+        }
+        if (file != nullptr && std::fclose(file) != 0) {
+            run->failed = true;
+        }
+    }
     return frame + 1 < run->frames;
+}
+
+// FRAME:FILE, as --screenshot and --describe take it.
+bool ParseFrameFile(const std::string& text, Screenshot& request)
+{
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 >= text.size() ||
+        !ParseUnsigned(text.substr(0, colon).c_str(), request.frame)) {
+        return false;
+    }
+    request.path = text.substr(colon + 1);
+    return true;
 }
 
 Scene* FindScene(const std::string& name)
@@ -188,14 +218,17 @@ int main(int argc, char** argv)
         } else if (option == "--scene") {
             sceneName = value;
         } else if (option == "--screenshot") {
-            std::string spec = value;
-            size_t colon = spec.find(':');
-            uint64_t frame = 0;
-            if (colon == std::string::npos || colon + 1 >= spec.size() ||
-                !ParseUnsigned(spec.substr(0, colon).c_str(), frame)) {
+            Screenshot request;
+            if (!ParseFrameFile(value, request)) {
                 return UsageError("--screenshot takes FRAME:FILE.png");
             }
-            run.screenshots.push_back({frame, spec.substr(colon + 1)});
+            run.screenshots.push_back(request);
+        } else if (option == "--describe") {
+            Screenshot request;
+            if (!ParseFrameFile(value, request)) {
+                return UsageError("--describe takes FRAME:FILE.json");
+            }
+            run.descriptions.push_back(request);
         } else if (option == "--audio-out") {
             audioOut = value;
         } else {
@@ -237,6 +270,9 @@ int main(int argc, char** argv)
     FmodLayerSetOutput(FmodLayerOutput::Silent);
     if (!audioOut.empty() && FmodLayerCaptureToWav(audioOut.c_str()) != FMOD_OK) {
         return UsageError("cannot write the audio to " + audioOut + ": " + std::strerror(errno));
+    }
+    if (!run.descriptions.empty()) {
+        PxlSetRecordDraws(true);
     }
     PxlSetFixedTimestep(run.dt);
     PxlSetScriptedInput(true);
