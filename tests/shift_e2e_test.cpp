@@ -1,131 +1,89 @@
-// A whole shift through the simulator, played with the mouse alone: start from the menu, boot the plant with
-// the manual's pattern, authenticate with answers read off the terminal's date, add a day, read the paper.
-#include "modules/calendar.h"
-#include "support/sim_runner.h"
+// Whole shifts played by the closed-loop player: from the main menu, with the mouse alone, deciding only from
+// what the screen shows and what the manual teaches. The console's event lines are only checked, never used.
+#include "tools/autoplay/player.h"
+#include "tools/autoplay/screen_reading.h"
+#include "tools/autoplay/shift.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* Clock = "1700000000";
+struct PlayedShift {
+    PlayResult run;
+    ShiftReport report;
+    std::vector<EventLine> events;
+    int pauses = 0;
 
-// The window is 1280 by 720 and the desk's camera shows 1.5 world units per pixel once the zoom is over.
-struct View {
-    float cameraX = 0;
-    int PixelX(float worldX) const { return static_cast<int>(640 + (worldX - cameraX) / 1.5f); }
-    static int PixelY(float worldY) { return static_cast<int>(360 - worldY / 1.5f); }
-};
-
-class Player {
-public:
-    int frame = 0;
-    std::ostringstream script;
-
-    void Wait(int frames) { frame += frames; }
-    void Click(int x, int y)
+    bool Broadcast(const std::string& name, const std::string& payload) const
     {
-        script << frame << " mouse " << x << " " << y << "\n";
-        script << frame + 2 << " press left\n";
-        script << frame + 4 << " release left\n";
-        frame += 10;
-    }
-    // Drags the desk sideways by dx window pixels, starting on bare desk below the terminal.
-    void Drag(int dx, View& view)
-    {
-        int x = 640;
-        const int y = 560;
-        script << frame << " mouse " << x << " " << y << "\n";
-        script << frame + 2 << " press left\n";
-        int steps = 10;
-        for (int i = 1; i <= steps; ++i) {
-            script << frame + 2 + i << " mouse " << x + dx * i / steps << " " << y << "\n";
-        }
-        script << frame + 4 + steps << " release left\n";
-        frame += 10 + steps;
-        view.cameraX -= dx * 1.5f;
+        return std::any_of(events.begin(), events.end(),
+                           [&](const EventLine& line) { return line.name == name && line.payload == payload; });
     }
 };
 
-// What a player reads on the terminal's header: "Today is <date>".
-std::string ShiftDate(const std::string& out)
+PlayedShift Play(double mistakes, const std::vector<std::pair<uint64_t, PauseKind>>& pauses = {})
 {
-    std::smatch match;
-    static const std::regex line(R"(Broadcast: calendar_date \(([^)]*)\))");
-    return std::regex_search(out, match, line) ? match[1].str() : std::string();
-}
-
-// The opening of every run: the menu appears after the splash, "Start Game" is its first line.
-void StartShift(Player& player)
-{
-    player.Wait(300);
-    player.Click(330, 60);
-    player.Wait(700); // the ten-second zoom from the menu's close-up to the desk
-}
-
-TEST(ShiftEndToEndTest, PlayerWinsTheShiftWithTheMouseAlone)
-{
-    // First look at the desk to read today's date, as a player would.
-    Player look;
-    StartShift(look);
-    SimResult first = RunSim({"--frames", std::to_string(look.frame), "--clock", Clock}, look.script.str());
-    ASSERT_EQ(first.status, 0) << first.err;
-    std::string date = ShiftDate(first.out);
-    ASSERT_FALSE(date.empty()) << first.out.substr(0, 2000);
-    CalendarDate today = ParseDate(date);
-
-    Player player;
-    View view;
-    StartShift(player);
-
-    // The plant boot panel lies right of the terminal: pull the desk to the left to reach it.
-    player.Drag(-300, view);
-    // The manual's pattern: 1 on, 2 off, 3 on, 4 on (lower row), 5 off, 6 off, 7 on, 8 off (upper row).
-    const float lowerRow = 50, upperRow = 137.5f;
-    for (float x : {935.0f, 1065.0f, 1130.0f}) {
-        player.Click(view.PixelX(x), View::PixelY(lowerRow));
-    }
-    player.Click(view.PixelX(1065.0f), View::PixelY(upperRow));
-    player.Wait(240); // nine lamps at 0.2 s each, then the authentication's order
-
-    // Admin authentication: one switch per question about today's date.
-    bool answers[4] = {today.month <= 5, today.weekday >= 1 && today.weekday <= 3, today.day % 2 == 0, today.day < 15};
-    const float switchX[4] = {300, 375, 450, 525};
-    for (int i = 0; i < 4; ++i) {
-        if (answers[i]) {
-            player.Click(view.PixelX(switchX[i]), View::PixelY(400));
+    PlayerOptions options;
+    options.clockGiven = true;
+    options.clock = 1700000000;
+    PlayedShift played;
+    std::mt19937 chance(1);
+    played.run = Player::Run(options, [&](Player& player) {
+        for (const auto& [frame, kind] : pauses) {
+            player.SchedulePause(frame, kind);
         }
-    }
-    player.Click(view.PixelX(637.5f), View::PixelY(400));
+        ShiftOptions shift;
+        shift.mistakes = mistakes;
+        shift.chance = &chance;
+        played.report = PlayShift(player, shift);
+        played.events = player.Events();
+        played.pauses = player.PausesTaken();
+    });
+    return played;
+}
 
-    // Back to the safety sign left of the terminal; its button adds the day once the order comes.
-    player.Drag(300, view);
-    player.Wait(600);
-    for (int i = 0; i < 40; ++i) {
-        player.Click(view.PixelX(-650), View::PixelY(430));
-        player.Wait(50);
-    }
-    player.Wait(60 * 8);
+void ExpectWon(const PlayedShift& played)
+{
+    ASSERT_TRUE(played.run.error.empty()) << played.run.error;
+    ASSERT_EQ(played.report.result, 1) << played.report.failure;
+    EXPECT_TRUE(played.report.failure.empty()) << played.report.failure;
+    const std::vector<std::string>& tasks = played.report.tasks;
+    ASSERT_GE(tasks.size(), 3u);
+    EXPECT_EQ(tasks[0], "Plant Boot");
+    EXPECT_EQ(tasks[1], "Admin Authentication");
+    EXPECT_EQ(tasks.back(), "Onsite Incident");
+    EXPECT_TRUE(played.Broadcast("tutorial_complete", ""));
+    EXPECT_TRUE(played.Broadcast("end_game", "win"));
+    EXPECT_TRUE(played.Broadcast("module_correct", "OnsiteIncident")) << "the day was added";
+    EXPECT_FALSE(played.Broadcast("end_game", "lose"));
+}
 
-    SimResult run = RunSim({"--frames", std::to_string(player.frame), "--clock", Clock}, player.script.str());
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ShiftDate(run.out), date) << "the same clock gives the same shift";
-    const std::string& out = run.out;
-    auto saw = [&](const std::string& text) { return out.find(text) != std::string::npos; };
-    EXPECT_TRUE(saw("Broadcast: module_trigger (Admin Authentication)")) << "the plant boot completed";
-    EXPECT_TRUE(saw("Broadcast: tutorial_complete ()")) << "the authentication was accepted";
-    EXPECT_FALSE(saw("Code Incorrect")) << "the answers were read right off the date " << date;
-    EXPECT_TRUE(saw("Broadcast: start_timer ()")) << "the end-of-tutorial script starts the countdown";
-    EXPECT_TRUE(saw("Broadcast: end_game (win)")) << "no task left: the shift is won";
-    EXPECT_TRUE(saw("Broadcast: module_correct (OnsiteIncident)")) << "the day was added";
-    EXPECT_FALSE(saw("end_game (lose)"));
+TEST(ShiftEndToEndTest, ThePlayerWinsTheShiftFromWhatTheScreenShows)
+{
+    PlayedShift played = Play(0);
+    ExpectWon(played);
+    EXPECT_EQ(played.report.wrongAnswers, 0);
+    EXPECT_FALSE(played.Broadcast("terminal_append_line", "Code Incorrect, please try again"));
+    // The date read off the terminal's header is the one the desk drew.
+    auto date = std::find_if(played.events.begin(), played.events.end(),
+                             [](const EventLine& line) { return line.name == "calendar_date"; });
+    ASSERT_NE(date, played.events.end());
+    EXPECT_EQ(played.report.date, date->payload);
+    EXPECT_GT(CountdownSeconds(played.report.timeLeft), 0.0) << "the countdown was read when the last order came";
+}
 
-    std::vector<std::string> trace = ReadTraceLines();
-    EXPECT_NE(std::find(trace.begin(), trace.end(), "EndGameScene: Load"), trace.end()) << "the newspaper shows";
+TEST(ShiftEndToEndTest, WrongAnswersAndPausesOnTheWayStillWin)
+{
+    // One pause while the desk zooms in (focus lost), one with Escape during the tutorial.
+    PlayedShift played = Play(1.0, {{700, PauseKind::FocusLoss}, {1600, PauseKind::Escape}});
+    ExpectWon(played);
+    EXPECT_GE(played.report.wrongAnswers, 1);
+    EXPECT_TRUE(played.Broadcast("terminal_append_line", "Code Incorrect, please try again"))
+        << "the authentication's red lamps came from a wrong code";
+    EXPECT_EQ(played.pauses, 2);
 }
 
 } // namespace

@@ -49,13 +49,15 @@ bool AfterFrame(uint64_t frame, void* user)
     return !shared->playerDone && frame + 1 < shared->options.frameLimit;
 }
 
-// "Broadcast: NAME (PAYLOAD) (DELAY)"
-bool ParseBroadcast(const std::string& line, EventLine& event)
+// "Broadcast: NAME (PAYLOAD) (DELAY)", possibly after text printed without a line end ("Clicked").
+bool ParseBroadcast(const std::string& printed, EventLine& event)
 {
     static const std::string prefix = "Broadcast: ";
-    if (line.rfind(prefix, 0) != 0) {
+    size_t start = printed.find(prefix);
+    if (start == std::string::npos) {
         return false;
     }
+    std::string line = printed.substr(start);
     size_t open = line.find(" (", prefix.size());
     size_t close = line.rfind(") (");
     if (open == std::string::npos || close == std::string::npos || close < open) {
@@ -157,9 +159,17 @@ void Hand::TapKey(int key)
 
 PlayResult Player::Run(const PlayerOptions& options, const std::function<void(Player&)>& play)
 {
+    PlayResult result;
+    // The scene system frees the game's scenes when the engine exits, so the game runs once per process.
+    static bool ranBefore = false;
+    if (ranBefore) {
+        result.engineStatus = 1;
+        result.error = "the game runs once per process; start another process for another run";
+        return result;
+    }
+    ranBefore = true;
     Shared shared;
     shared.options = options;
-    PlayResult result;
 
     PxlSelectBackend(PxlBackendKind::Headless);
     PxlSetRecordDraws(true);
@@ -336,6 +346,7 @@ void Player::TakePauses()
         }
         ResumeFromPauseMenu();
         pausing = false;
+        ++pausesTaken;
     }
 }
 

@@ -101,6 +101,7 @@ class Player {
 public:
     // Starts the game at its splash screen and runs `play` against it. Returns when the game has shut down:
     // after `play` returned (the game is then stopped after that frame), or when the game ended by itself.
+    // The game runs once per process (its scenes are freed at exit): a second call returns an error.
     static PlayResult Run(const PlayerOptions& options, const std::function<void(Player&)>& play);
 
     // The last finished frame as the player sees it.
@@ -126,6 +127,7 @@ public:
     // For tests: a pause at the first frame from `atFrame` on at which the hand is not holding the button;
     // for FocusLoss the window stays unfocused for `frames` frames.
     void SchedulePause(uint64_t atFrame, PauseKind kind, int frames = 30);
+    int PausesTaken() const { return pausesTaken; }
 
     // One frame: the game runs it, then the player looks again. Used by the hand and the waits.
     void Step();
@@ -157,5 +159,6 @@ private:
     bool keepConsole = false;
     std::vector<ScheduledPause> pauses;
     bool pausing = false;
+    int pausesTaken = 0;
     double dt = 1.0 / 60.0;
 };
