@@ -113,7 +113,9 @@ void BackToMenu(Player& player)
     SettledMenu(player, "the main menu after the paper", 20 * Second);
 }
 
-ShiftReport Play(Player& player, const ShiftOptions& options, bool tutorialOnly)
+} // namespace
+
+ShiftReport PlayShift(Player& player, const ShiftOptions& options)
 {
     ShiftReport report;
     report.clock = options.clock;
@@ -135,7 +137,13 @@ ShiftReport Play(Player& player, const ShiftOptions& options, bool tutorialOnly)
         std::vector<std::string> handled;
         for (;;) {
             camera.ShowTerminal();
-            if (tutorialOnly && report.tasks.size() >= 2) {
+            if (options.solveOnly >= 0 && static_cast<int>(report.tasks.size()) >= options.solveOnly) {
+                if (!options.waitForEnd) {
+                    player.SetInterrupt(nullptr);
+                    report.frames = player.Frame() - started;
+                    return report;
+                }
+                // Hands off: only the countdown can end the shift now.
                 player.WaitFor("the end of the shift", 7 * 60 * Second,
                                [](const ScreenDescription&) { return false; });
             }
@@ -183,14 +191,3 @@ ShiftReport Play(Player& player, const ShiftOptions& options, bool tutorialOnly)
     return report;
 }
 
-} // namespace
-
-ShiftReport PlayShift(Player& player, const ShiftOptions& options)
-{
-    return Play(player, options, false);
-}
-
-ShiftReport PlayShiftAndWait(Player& player, const ShiftOptions& options)
-{
-    return Play(player, options, true);
-}
