@@ -110,8 +110,7 @@ TEST_F(ScreenDescriptionTest, PicturesByFileAndFrameOnlyWhereTheyCanBeSeen)
     EXPECT_FALSE(BareDeskAt(screen, 740, 360));
 
     std::string json = ScreenDescriptionJson(screen);
-    EXPECT_NE(json.find("\"file\":\"Interactables/Switch_1-Sheet.png\",\"frame\":1,\"grid\":[2,1]"),
-              std::string::npos)
+    EXPECT_NE(json.find("\"file\":\"Interactables/Switch_1-Sheet.png\",\"frame\":1,\"grid\":[2,1]"), std::string::npos)
         << json;
 }
 
@@ -120,8 +119,9 @@ TEST_F(ScreenDescriptionTest, TerminalLinesAreRejoinedWhereTheyWrapped)
     Terminal terminal({0, 0}, {700, 525});
     terminal.header = "Today is Monday May 4th";
     terminal.textOrigin.y -= 2 * terminal.glyphSize.y;
-    terminal.lines = {"Operator on shift.", "/> WARNING: Radon Waves reaching", "unprecedented levels! Regulate them",
-                      "using the Wavulon 3000.", "Radon waves successfully regulated", "/> Hold"};
+    terminal.lines = {
+        "Operator on shift.",      "/> WARNING: Radon Waves reaching",   "unprecedented levels! Regulate them",
+        "using the Wavulon 3000.", "Radon waves successfully regulated", "/> Hold"};
     ScreenDescription screen = Shown([&] { terminal.Render(); });
     TerminalReading reading = ReadTerminal(screen);
     ASSERT_TRUE(reading.visible);

@@ -153,8 +153,8 @@ int main(int argc, char** argv)
             shift.chance = &chance;
             ShiftReport report = PlayShift(player, shift);
             reports.push_back(report);
-            std::printf("shift %lld  clock %lld  %-28s %-5s %9s left  wrong %d  frames %llu  tasks: %s%s%s\n",
-                        n + 1, static_cast<long long>(report.clock), report.date.c_str(), ResultWord(report),
+            std::printf("shift %lld  clock %lld  %-28s %-5s %9s left  wrong %d  frames %llu  tasks: %s%s%s\n", n + 1,
+                        static_cast<long long>(report.clock), report.date.c_str(), ResultWord(report),
                         report.timeLeft.c_str(), report.wrongAnswers, static_cast<unsigned long long>(report.frames),
                         Joined(report.tasks, ", ").c_str(), report.failure.empty() ? "" : "  -- ",
                         report.failure.c_str());

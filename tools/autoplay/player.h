@@ -53,7 +53,7 @@ struct PlayerOptions {
     int windowWidth = 1280;
     int windowHeight = 720;
     uint64_t frameLimit = 60ull * 60 * 60 * 10; // ten hours of play: a safety net, never a pacing rule
-    bool keepConsole = false; // print the game's console lines instead of only collecting them
+    bool keepConsole = false;                   // print the game's console lines instead of only collecting them
 };
 
 struct PlayResult {

@@ -173,7 +173,8 @@ TerminalReading ReadTerminal(const ScreenDescription& screen)
     const ScreenPicture* box = nullptr;
     for (const ScreenPicture& picture : screen.pictures) {
         bool black = picture.tint.r == 0 && picture.tint.g == 0 && picture.tint.b == 0;
-        if (picture.file.empty() && black && picture.order < header->order && InsideBox(picture, header->x, header->y) &&
+        if (picture.file.empty() && black && picture.order < header->order &&
+            InsideBox(picture, header->x, header->y) &&
             (box == nullptr || picture.width * picture.height < box->width * box->height)) {
             box = &picture;
         }

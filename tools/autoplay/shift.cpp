@@ -144,8 +144,7 @@ ShiftReport PlayShift(Player& player, const ShiftOptions& options)
                     return report;
                 }
                 // Hands off: only the countdown can end the shift now.
-                player.WaitFor("the end of the shift", 7 * 60 * Second,
-                               [](const ScreenDescription&) { return false; });
+                player.WaitFor("the end of the shift", 7 * 60 * Second, [](const ScreenDescription&) { return false; });
             }
             Solver* solver = NextOrder(player, solvers, handled, desk.date);
             report.date = desk.date;
@@ -190,4 +189,3 @@ ShiftReport PlayShift(Player& player, const ShiftOptions& options)
     }
     return report;
 }
-

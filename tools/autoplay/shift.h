@@ -12,8 +12,8 @@
 
 struct ShiftOptions {
     bool setClock = false;
-    std::time_t clock = 0; // the calendar time set just before "Start Game"
-    double mistakes = 0;   // chance of one wrong answer at each task before the right one
+    std::time_t clock = 0;          // the calendar time set just before "Start Game"
+    double mistakes = 0;            // chance of one wrong answer at each task before the right one
     std::mt19937* chance = nullptr; // draws for the mistakes; needed when mistakes > 0
     // For tests: when not negative, the player works only this many tasks, then stops touching the desk.
     int solveOnly = -1;
@@ -23,13 +23,13 @@ struct ShiftOptions {
 
 struct ShiftReport {
     std::time_t clock = 0;
-    std::string date;     // as the terminal's header showed it
-    int result = -1;      // 1 won, 0 lost, -1 not finished (stuck, or stopped by solveOnly)
-    std::string timeLeft; // the countdown when the last order came, as shown
+    std::string date;               // as the terminal's header showed it
+    int result = -1;                // 1 won, 0 lost, -1 not finished (stuck, or stopped by solveOnly)
+    std::string timeLeft;           // the countdown when the last order came, as shown
     std::vector<std::string> tasks; // in the order given (tutorial and the day counter included)
     int wrongAnswers = 0;
-    uint64_t frames = 0;  // from "Start Game" to the newspaper
-    std::string failure;  // why the shift did not finish
+    uint64_t frames = 0; // from "Start Game" to the newspaper
+    std::string failure; // why the shift did not finish
 };
 
 // Plays one shift from the main menu and returns to it. Never throws for the game's sake: a stuck shift

@@ -48,6 +48,6 @@ bool RegisterSolver(SolverFactory make);
 // One fresh instance of every registered solver.
 std::vector<std::unique_ptr<Solver>> MakeSolvers();
 
-#define BRIMVALE_SOLVER(Type)                                                                                    \
-    [[maybe_unused]] static const bool Type##Registered =                                                        \
+#define BRIMVALE_SOLVER(Type)                                                                                          \
+    [[maybe_unused]] static const bool Type##Registered =                                                              \
         RegisterSolver([]() -> std::unique_ptr<Solver> { return std::make_unique<Type>(); })

@@ -64,8 +64,8 @@ bool SameColour(const PXL_Color& a, const PXL_Color& b)
 bool ContinuesRun(const ScreenText& run, const std::string& font, const Placed& glyph, const PXL_Color& tint,
                   float lastX)
 {
-    if (run.font != font || !Near(run.glyphWidth, glyph.width, 0.01f) ||
-        !Near(run.glyphHeight, glyph.height, 0.01f) || !SameColour(run.tint, tint) || !Near(run.y, glyph.y, 0.5f)) {
+    if (run.font != font || !Near(run.glyphWidth, glyph.width, 0.01f) || !Near(run.glyphHeight, glyph.height, 0.01f) ||
+        !SameColour(run.tint, tint) || !Near(run.y, glyph.y, 0.5f)) {
         return false;
     }
     float step = glyph.x - lastX;

@@ -12,12 +12,12 @@
 #include <vector>
 
 struct ScreenText {
-    std::string font; // the font sheet's file under Assets, e.g. "Fonts/IBM3270Regular.png"
-    std::string text; // one line of glyphs as drawn, blanks included
+    std::string font;   // the font sheet's file under Assets, e.g. "Fonts/IBM3270Regular.png"
+    std::string text;   // one line of glyphs as drawn, blanks included
     float x = 0, y = 0; // centre of the first glyph
     float left = 0, top = 0, right = 0, bottom = 0; // the box the glyphs cover
     float glyphWidth = 0, glyphHeight = 0;
-    float advance = 0; // from one glyph's centre to the next
+    float advance = 0;          // from one glyph's centre to the next
     PXL_Color tint{0, 0, 0, 0}; // the colour the glyphs take
     bool glow = false;          // drawn over the terminal's glowing backdrop
     size_t order = 0;           // draw index of the first glyph
@@ -27,13 +27,13 @@ struct ScreenText {
 };
 
 struct ScreenPicture {
-    std::string file; // under Assets, e.g. "Interactables/Button_2-Sheet.png"; empty for a plain rectangle
+    std::string file;   // under Assets, e.g. "Interactables/Button_2-Sheet.png"; empty for a plain rectangle
     uint32_t frame = 0; // frame of the sheet, row-major from the top-left; 0 for a whole picture
     uint32_t columns = 1, rows = 1;
-    float x = 0, y = 0;            // centre
-    float width = 0, height = 0;   // before rotation
-    float rotation = 0;            // radians, counter-clockwise
-    PXL_Color tint{0, 0, 0, 0};    // added to the picture's colour; a plain rectangle shows it
+    float x = 0, y = 0;          // centre
+    float width = 0, height = 0; // before rotation
+    float rotation = 0;          // radians, counter-clockwise
+    PXL_Color tint{0, 0, 0, 0};  // added to the picture's colour; a plain rectangle shows it
     float alpha = 1;
     size_t order = 0;
 
