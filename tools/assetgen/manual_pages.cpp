@@ -5,10 +5,8 @@
 // Names: digits sort before capitals, so "00_..." to "04_..." come before "ManualBlankPage.jpg", which then
 // lands as the right-hand page of the last spread. The diagrams are drawn from the desk's own pictures, which
 // the generator has written by the time it gets here.
-#include "draw.h"
+#include "manual_page.h"
 #include "pictures.h"
-#include "preview.h"
-#include "text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,151 +19,6 @@
 namespace art {
 
 namespace {
-
-constexpr int kPixelsW = 534, kPixelsH = 688;
-constexpr double kW = 800, kH = 1032;
-const Colour kPaper = Hex(0xf1ecdf), kInk = Hex(0x1c1b19), kAccent = Hex(0x1f5a38), kWarn = Hex(0xa3261c);
-const char* kSans = "Nimbus Sans:style=Regular";
-const char* kSansBold = "Nimbus Sans:style=Bold";
-const char* kMono = "Nimbus Mono PS:style=Bold";
-
-class Page {
-public:
-    Page(const std::string& assets, int number) : canvas_(kPixelsW, kPixelsH), assets_(assets), number_(number)
-    {
-        cr_ = canvas_.cr();
-        cairo_scale(cr_, kPixelsW / kW, kPixelsH / kH);
-        Paper();
-    }
-    ~Page()
-    {
-        for (Sheet& s : sheets_)
-            FreeSheet(s);
-    }
-
-    cairo_t* cr() const { return cr_; }
-    const Sheet& Load(const std::string& rel, int columns = 1, int rows = 1)
-    {
-        sheets_.push_back(LoadSheet(assets_ + "/" + rel, columns, rows));
-        return sheets_.back();
-    }
-    bool Save(const std::string& path) { return canvas_.Save(path); }
-
-    // The running head and a section title; returns the y under it.
-    double Title(const std::string& section, const std::string& title)
-    {
-        UseFont(cr_, kSansBold, 17);
-        DrawSpaced(cr_, "BRIMVALE N.P.S.  -  CONTROL DESK OPERATOR'S MANUAL", 60, 58, 1.2, Align::Left, kAccent);
-        cairo_rectangle(cr_, 60, 68, kW - 120, 2);
-        SetColour(cr_, kAccent);
-        cairo_fill(cr_);
-        if (!section.empty()) {
-            FillRoundedRect(cr_, 60, 92, 70, 70, 8, kAccent);
-            UseFont(cr_, kSansBold, 48);
-            DrawLine(cr_, section, 95, 144, Align::Centre, kPaper);
-        }
-        UseFont(cr_, kSansBold, 46);
-        DrawLine(cr_, title, section.empty() ? 60 : 150, 143, Align::Left, kInk);
-        return 200;
-    }
-
-    double Text(const std::string& text, double x, double y, double width, double size = 25, Colour c = kInk,
-                const char* font = nullptr)
-    {
-        UseFont(cr_, font ? font : kSans, size);
-        return DrawParagraph(cr_, text, x, y, width, size * 1.3, c);
-    }
-
-    // A framed rule the player can find again in a hurry.
-    double RuleBox(const std::string& heading, const std::string& text, double y, Colour frame = kAccent)
-    {
-        UseFont(cr_, kSans, 25);
-        size_t lines = WrapText(cr_, text, kW - 180).size();
-        double h = 56 + lines * 32.5;
-        RoundedRect(cr_, 60, y, kW - 120, h, 10);
-        SetColour(cr_, WithAlpha(frame, 0.08));
-        cairo_fill_preserve(cr_);
-        SetColour(cr_, frame);
-        cairo_set_line_width(cr_, 3);
-        cairo_stroke(cr_);
-        UseFont(cr_, kSansBold, 25);
-        DrawLine(cr_, heading, 90, y + 36, Align::Left, frame);
-        Text(text, 90, y + 70, kW - 180);
-        return y + h + 24;
-    }
-
-    void Footer()
-    {
-        cairo_rectangle(cr_, 60, kH - 48, kW - 120, 1.5);
-        SetColour(cr_, kAccent);
-        cairo_fill(cr_);
-        UseFont(cr_, kSans, 18);
-        DrawLine(cr_, "Keep this manual at the desk.", 60, kH - 22, Align::Left, {0.3, 0.3, 0.3, 1});
-        if (number_ > 0) {
-            UseFont(cr_, kSansBold, 22);
-            DrawLine(cr_, std::to_string(number_), kW - 60, kH - 22, Align::Right, kInk);
-        }
-    }
-
-    // A desk view inside the page: world units around (wx, wy) shown at k page units per world unit.
-    View Diagram(double px, double py, double wx, double wy, double k) const
-    {
-        View v{cr_, wx, wy, k};
-        v.originX = px;
-        v.originY = py;
-        return v;
-    }
-
-    void Label(const std::string& text, double x, double y, double size = 22, Colour c = kInk,
-               Align align = Align::Centre, const char* font = nullptr)
-    {
-        UseFont(cr_, font ? font : kMono, size);
-        DrawLine(cr_, text, x, y, align, c);
-    }
-
-    void Arrow(double x0, double y0, double x1, double y1, Colour c = kInk, double width = 3)
-    {
-        double a = std::atan2(y1 - y0, x1 - x0);
-        cairo_move_to(cr_, x0, y0);
-        cairo_line_to(cr_, x1 - std::cos(a) * 10, y1 - std::sin(a) * 10);
-        SetColour(cr_, c);
-        cairo_set_line_width(cr_, width);
-        cairo_stroke(cr_);
-        cairo_move_to(cr_, x1, y1);
-        cairo_line_to(cr_, x1 - std::cos(a - 0.4) * 18, y1 - std::sin(a - 0.4) * 18);
-        cairo_line_to(cr_, x1 - std::cos(a + 0.4) * 18, y1 - std::sin(a + 0.4) * 18);
-        cairo_close_path(cr_);
-        cairo_fill(cr_);
-    }
-
-private:
-    void Paper()
-    {
-        SetColour(cr_, kPaper);
-        cairo_paint(cr_);
-        Rng rng(100 + number_);
-        Grime(cr_, 0, 0, kW, kH, rng, 2500, 1.2, 0.035);
-        // Slight shade towards the spine and the outer edge, as on a real book.
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, kW, 0);
-        bool left = number_ % 2 == 0;
-        cairo_pattern_add_color_stop_rgba(p, 0, 0.3, 0.25, 0.1, left ? 0.05 : 0.12);
-        cairo_pattern_add_color_stop_rgba(p, 0.1, 0.3, 0.25, 0.1, 0);
-        cairo_pattern_add_color_stop_rgba(p, 0.9, 0.3, 0.25, 0.1, 0);
-        cairo_pattern_add_color_stop_rgba(p, 1, 0.3, 0.25, 0.1, left ? 0.12 : 0.05);
-        cairo_set_source(cr_, p);
-        cairo_paint(cr_);
-        cairo_pattern_destroy(p);
-    }
-
-    Canvas canvas_;
-    cairo_t* cr_;
-    std::string assets_;
-    int number_;
-    std::deque<Sheet> sheets_; // deque: references handed out stay valid
-};
-
-const Colour kNone{0, 0, 0, 0}, kBlack{0, 0, 0, 1};
-const Colour kLampOff{0, 0, 0, 0.75}, kLampWhite{1, 1, 1, 0.75}, kLampGreen{0, 1, 0, 0.75}, kLampRed{1, 0, 0, 0.75};
 
 bool Cover(const std::string& assets, const std::string& out)
 {
@@ -450,7 +303,24 @@ bool BlankPage(const std::string& assets, const std::string& out)
     return stbi_write_jpg(path.c_str(), kPixelsW, kPixelsH, 3, rgb.data(), 92) != 0;
 }
 
+std::vector<PageMaker>& PageRegistry()
+{
+    static std::vector<PageMaker> pages;
+    return pages;
+}
+
 } // namespace
+
+bool RegisterManualPage(PageMaker make)
+{
+    PageRegistry().push_back(make);
+    return true;
+}
+
+const std::vector<PageMaker>& RegisteredManualPages()
+{
+    return PageRegistry();
+}
 
 bool MakeManualPages(const std::string& dir)
 {
@@ -461,6 +331,9 @@ bool MakeManualPages(const std::string& dir)
     ok = AdminAuthenticationPage(dir, out) && ok;
     ok = OnsiteIncidentPage(dir, out) && ok;
     ok = BlankPage(dir, out) && ok;
+    for (PageMaker make : RegisteredManualPages()) {
+        ok = make(dir, out) && ok;
+    }
     return ok;
 }
 

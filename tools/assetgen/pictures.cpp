@@ -18,6 +18,7 @@ const std::vector<PictureGroup>& AllPictureGroups()
         {"signals", MakeSignals},
         {"newspaper", MakeNewspaper},
         {"branding", MakeBranding},
+        {"wave pictures", MakeWavePictures},
         {"manual pages", MakeManualPages},
     };
     return groups;

@@ -38,6 +38,7 @@ bool MakeStickyNotes(const std::string& assetsDir);
 bool MakeSignals(const std::string& assetsDir);
 bool MakeNewspaper(const std::string& assetsDir);
 bool MakeBranding(const std::string& assetsDir);
+bool MakeWavePictures(const std::string& assetsDir);
 // Last: the manual's diagrams are drawn from the pictures above.
 bool MakeManualPages(const std::string& assetsDir);
 
