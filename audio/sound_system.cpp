@@ -2,6 +2,7 @@
 
 #include "engine/system.h"
 #include "engine/trace.h"
+#include "platform/pxl.h"
 
 FMOD_SYSTEM* soundFmodSystem = nullptr;
 std::map<int32_t, FMOD_CHANNELGROUP*> soundChannelGroups;
@@ -26,9 +27,10 @@ bool SoundSystemInit()
     return true;
 }
 
+// The frame time as the graphics layer measured it, in full precision: the silent mix is paced by it.
 void SoundSystemUpdate(float)
 {
-    SoundCheck(FMOD_System_Update(soundFmodSystem));
+    SoundCheck(FmodLayerUpdate(soundFmodSystem, PXL_System_GetDeltaTime()));
 }
 
 void SoundSystemExit()

@@ -4,8 +4,8 @@
 // Output. FMOD_System_Init opens the default sound device. When none opens (a headless server, CI), it
 // returns FMOD_ERR_OUTPUT_INIT once and the system works on regardless: it mixes into OpenAL Soft's loopback
 // device, silently, and every later call succeeds as usual. In that silent mode the mix advances only in
-// FMOD_System_Update, by the frame time (see FmodLayerSetMixStep), so channels finish and are reclaimed at
-// the game's own pace, and the mix can be written to a WAV file (FmodLayerCaptureToWav).
+// FmodLayerUpdate, by the frame time the game passes in (see FmodLayerSetMixStep), so channels finish and are
+// reclaimed at the game's own pace, and the mix can be written to a WAV file (FmodLayerCaptureToWav).
 //
 // Channels start sounding at the next FMOD_System_Update, so that the volume, pitch, mode and loop count set
 // right after FMOD_System_PlaySound apply from the first sample. One system exists at a time; it is driven
@@ -127,12 +127,16 @@ void FmodLayerSetDeviceName(const char* name);
 // Asked before FMOD_System_Init, it also makes that init mix silently without trying the device, so a capture
 // holds the whole run at simulated time. Gives FMOD_ERR_CAPTURE_FILE when the file cannot be created and
 // FMOD_ERR_CAPTURE_NEEDS_SILENT while a system plays on a real device. A simulator run records its whole mix
-// by calling it before the engine starts (its fixed time step then paces the mix, see FmodLayerSetMixStep).
+// by calling it before the engine starts (its fixed time step then paces the mix, see FmodLayerUpdate).
 FMOD_RESULT FmodLayerCaptureToWav(const char* path);
 
-// How much time each FMOD_System_Update mixes in the silent mode. 0 (the default) takes the graphics layer's
-// frame time (PXL_System_GetDeltaTime), which the simulator pins to its fixed step; a positive value is used
-// as it is. A single update mixes at most one second.
+// FMOD_System_Update with the time the frame took: in the silent mode the mix advances by the mix step when
+// one is set, else by frameSeconds (the game passes its frame time, which the simulator pins to its fixed
+// step). FMOD_System_Update itself passes 0, so without a mix step it only starts and reclaims channels.
+FMOD_RESULT FmodLayerUpdate(FMOD_SYSTEM* system, double frameSeconds);
+
+// How much time each update mixes in the silent mode. 0 (the default) takes the frame time given to
+// FmodLayerUpdate; a positive value is used as it is. A single update mixes at most one second.
 void FmodLayerSetMixStep(double seconds);
 
 // Mixes this much time at once in the silent mode, as an update would (tests).

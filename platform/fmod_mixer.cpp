@@ -1,0 +1,430 @@
+// The mixer behind the audio layer: channels as OpenAL sources, the output device or its silent loopback stand-in,
+// and the capture of the silent mix.
+#include "platform/fmod_mixer.h"
+
+#include <algorithm>
+#include <alsa/asoundlib.h>
+#include <cmath>
+#include <cstdlib>
+
+namespace fmod_layer {
+
+Config config;
+System* theSystem = nullptr;
+WavWriter capture;
+
+namespace {
+
+constexpr int ChannelLimit = 255; // OpenAL Soft gives 256 sources per context by default
+constexpr int QueueDepth = 64;    // buffers queued ahead for a channel that plays N times
+constexpr size_t MixChunkFrames = 1024;
+constexpr float MaxSourceGain = 1000.0f; // OpenAL Soft itself caps a source at 16 (+24 dB)
+
+Group* GroupOf(const Channel& channel)
+{
+    if (channel.group == MasterGroup || channel.group >= theSystem->groups.slots.size()) {
+        return nullptr;
+    }
+    return theSystem->groups.slots[channel.group].item.get();
+}
+
+bool IsPausedNow(const Channel& channel)
+{
+    Group* group = GroupOf(channel);
+    return channel.paused || (group && group->paused);
+}
+
+bool LoopsForever(const Channel& channel)
+{
+    return (channel.mode & (FMOD_LOOP_NORMAL | FMOD_LOOP_BIDI)) != 0 && channel.loopCount < 0;
+}
+
+int TotalPlays(const Channel& channel)
+{
+    if ((channel.mode & (FMOD_LOOP_NORMAL | FMOD_LOOP_BIDI)) == 0) {
+        return 1;
+    }
+    return channel.loopCount < 0 ? 1 : channel.loopCount + 1;
+}
+
+ALint SourceState(const Channel& channel)
+{
+    ALint state = AL_STOPPED;
+    alGetSourcei(channel.source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+void ResetSource(ALuint source)
+{
+    alSourceStop(source);
+    alSourcei(source, AL_LOOPING, AL_FALSE);
+    alSourcei(source, AL_BUFFER, 0);
+}
+
+void QueuePlays(Channel& channel)
+{
+    ALint queued = 0;
+    alGetSourcei(channel.source, AL_BUFFERS_QUEUED, &queued);
+    ALint processed = 0;
+    alGetSourcei(channel.source, AL_BUFFERS_PROCESSED, &processed);
+    ALuint buffer = theSystem->sounds.slots[channel.sound].item->buffer;
+    if (processed > 0 && channel.playsToQueue > 0) {
+        std::vector<ALuint> done(static_cast<size_t>(processed));
+        alSourceUnqueueBuffers(channel.source, processed, done.data());
+        queued -= processed;
+    }
+    while (channel.playsToQueue > 0 && queued < QueueDepth) {
+        alSourceQueueBuffers(channel.source, 1, &buffer);
+        --channel.playsToQueue;
+        ++channel.playsQueued;
+        ++queued;
+    }
+}
+
+void StartChannel(Channel& channel)
+{
+    ResetSource(channel.source);
+    ApplyGain(channel);
+    ApplyPitch(channel);
+    if (LoopsForever(channel)) {
+        alSourcei(channel.source, AL_BUFFER, static_cast<ALint>(theSystem->sounds.slots[channel.sound].item->buffer));
+        alSourcei(channel.source, AL_LOOPING, AL_TRUE);
+        channel.staticLoop = true;
+        channel.playsQueued = 1;
+        channel.playsToQueue = 0;
+    } else {
+        channel.staticLoop = false;
+        channel.playsQueued = 0;
+        channel.playsToQueue = TotalPlays(channel);
+        QueuePlays(channel);
+    }
+    alSourcePlay(channel.source);
+    channel.started = true;
+}
+
+void StartPendingChannels()
+{
+    for (Channel& channel : theSystem->channels) {
+        if (channel.inUse && !channel.started && !IsPausedNow(channel)) {
+            StartChannel(channel);
+        }
+    }
+}
+
+// Keeps N-times channels fed, and restarts one that ran dry before its plays were all handed over.
+void RefillChannels()
+{
+    for (Channel& channel : theSystem->channels) {
+        if (channel.inUse && channel.started && channel.playsToQueue > 0) {
+            QueuePlays(channel);
+            if (!IsPausedNow(channel) && SourceState(channel) == AL_STOPPED) {
+                alSourcePlay(channel.source);
+            }
+        }
+    }
+}
+
+void ReclaimFinishedChannels()
+{
+    for (Channel& channel : theSystem->channels) {
+        if (channel.inUse && HasFinished(channel)) {
+            ReleaseChannel(channel);
+        }
+    }
+}
+
+void RenderSilentMix(double seconds)
+{
+    System& system = *theSystem;
+    system.mixedSeconds += std::clamp(seconds, 0.0, LongestMixStep);
+    uint64_t goal = static_cast<uint64_t>(std::llround(system.mixedSeconds * FmodLayerMixRate));
+    system.mixBuffer.resize(MixChunkFrames * 2);
+    while (system.mixedFrames < goal) {
+        size_t frames = static_cast<size_t>(std::min<uint64_t>(goal - system.mixedFrames, MixChunkFrames));
+        system.renderSamples(system.device, system.mixBuffer.data(), static_cast<ALCsizei>(frames));
+        capture.Append(system.mixBuffer.data(), frames);
+        system.mixedFrames += frames;
+        RefillChannels();
+    }
+}
+
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA and OpenAL Soft both talk on the console while looking for a device; the game keeps it clean.
+void QuietenBackends()
+{
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    snd_lib_error_set_handler(IgnoreAlsaMessage);
+}
+
+ALCdevice* OpenLoopbackDevice(System& system)
+{
+    if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
+        return nullptr;
+    }
+    auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    auto supported = reinterpret_cast<LPALCISRENDERFORMATSUPPORTEDSOFT>(
+        alcGetProcAddress(nullptr, "alcIsRenderFormatSupportedSOFT"));
+    system.renderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    if (!open || !supported || !system.renderSamples) {
+        return nullptr;
+    }
+    ALCdevice* device = open(nullptr);
+    if (device && !supported(device, FmodLayerMixRate, ALC_STEREO_SOFT, ALC_FLOAT_SOFT)) {
+        alcCloseDevice(device);
+        device = nullptr;
+    }
+    return device;
+}
+
+// No HRTF and no limiter: stereo stays plain stereo, and a loud mix clips as the settings promise.
+std::vector<ALCint> ContextAttributes(bool loopback)
+{
+    std::vector<ALCint> attributes = {ALC_FREQUENCY, FmodLayerMixRate, ALC_HRTF_SOFT, ALC_FALSE};
+    attributes.insert(attributes.end(), {ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE});
+    if (loopback) {
+        attributes.insert(attributes.end(),
+                          {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT});
+    }
+    attributes.push_back(0);
+    return attributes;
+}
+
+} // namespace
+
+void ApplyGain(const Channel& channel)
+{
+    Group* group = GroupOf(channel);
+    alSourcef(channel.source, AL_GAIN, channel.volume * (group ? group->volume : 1.0f));
+}
+
+void ApplyPitch(const Channel& channel)
+{
+    alSourcef(channel.source, AL_PITCH, channel.pitch);
+}
+
+void ReleaseChannel(Channel& channel)
+{
+    ResetSource(channel.source);
+    channel.inUse = false;
+    channel.started = false;
+    channel.generation = 0;
+}
+
+void ApplyLoopChange(Channel& channel)
+{
+    if (!channel.started) {
+        return;
+    }
+    if (LoopsForever(channel)) {
+        alSourcei(channel.source, AL_LOOPING, AL_TRUE);
+        channel.playsToQueue = 0;
+        return;
+    }
+    alSourcei(channel.source, AL_LOOPING, AL_FALSE);
+    if (!channel.staticLoop) {
+        channel.playsToQueue = std::max(0, TotalPlays(channel) - channel.playsQueued);
+        QueuePlays(channel);
+    }
+}
+
+void ApplyPause(Channel& channel)
+{
+    if (!channel.started) {
+        return;
+    }
+    ALint state = SourceState(channel);
+    if (IsPausedNow(channel)) {
+        if (state == AL_PLAYING) {
+            alSourcePause(channel.source);
+        }
+    } else if (state == AL_PAUSED) {
+        alSourcePlay(channel.source);
+    }
+}
+
+bool HasFinished(const Channel& channel)
+{
+    return channel.started && channel.playsToQueue == 0 && SourceState(channel) == AL_STOPPED;
+}
+
+FMOD_RESULT Advance(double seconds)
+{
+    StartPendingChannels();
+    FMOD_RESULT result = FMOD_OK;
+    if (theSystem->silent) {
+        RenderSilentMix(seconds);
+    } else {
+        RefillChannels();
+        ALCint connected = ALC_TRUE;
+        if (alcIsExtensionPresent(theSystem->device, "ALC_EXT_disconnect")) {
+            alcGetIntegerv(theSystem->device, ALC_CONNECTED, 1, &connected);
+        }
+        if (!connected && !theSystem->lostReported) {
+            theSystem->lostReported = true;
+            result = FMOD_ERR_OUTPUT_LOST;
+        }
+    }
+    ReclaimFinishedChannels();
+    return result;
+}
+
+FMOD_RESULT OpenOutput(System& system)
+{
+    FMOD_RESULT result = FMOD_OK;
+    QuietenBackends();
+    if (config.output == FmodLayerOutput::Device && !capture.IsOpen()) {
+        system.device = alcOpenDevice(config.deviceName.empty() ? nullptr : config.deviceName.c_str());
+        if (system.device) {
+            system.context = alcCreateContext(system.device, ContextAttributes(false).data());
+            if (!system.context) {
+                alcCloseDevice(system.device);
+                system.device = nullptr;
+            }
+        }
+        if (!system.device) {
+            result = FMOD_ERR_OUTPUT_INIT;
+        }
+    }
+    if (!system.device) {
+        system.device = OpenLoopbackDevice(system);
+        if (system.device) {
+            system.context = alcCreateContext(system.device, ContextAttributes(true).data());
+            if (!system.context) {
+                alcCloseDevice(system.device);
+                system.device = nullptr;
+            }
+        }
+        if (!system.device) {
+            return FMOD_ERR_MIXER;
+        }
+        system.silent = true;
+    }
+    alcMakeContextCurrent(system.context);
+    system.floatBuffers = alIsExtensionPresent("AL_EXT_FLOAT32");
+    system.directChannels = alIsExtensionPresent("AL_SOFT_direct_channels");
+    return result;
+}
+
+void CloseOutput(System& system)
+{
+    for (Channel& channel : system.channels) {
+        ResetSource(channel.source);
+        alDeleteSources(1, &channel.source);
+    }
+    system.channels.clear();
+    for (auto& slot : system.sounds.slots) {
+        if (slot.item) {
+            DeleteSoundBuffer(*slot.item);
+        }
+    }
+    system.sounds.slots.clear();
+    system.groups.slots.clear();
+    alcMakeContextCurrent(nullptr);
+    if (system.context) {
+        alcDestroyContext(system.context);
+    }
+    if (system.device) {
+        alcCloseDevice(system.device);
+    }
+    system.context = nullptr;
+    system.device = nullptr;
+    system.initialized = false;
+    system.silent = false;
+    capture.Finish();
+}
+
+FMOD_RESULT UploadSound(const DecodedAudio& audio, Sound& sound)
+{
+    size_t frames = audio.FrameCount();
+    alGetError();
+    alGenBuffers(1, &sound.buffer);
+    if (alGetError() != AL_NO_ERROR) {
+        sound.buffer = 0;
+        return FMOD_ERR_MEMORY;
+    }
+    auto sampleAt = [&](size_t frame, int side) {
+        return audio.samples[frame * audio.channels + (audio.channels == 2 ? side : 0)];
+    };
+    if (theSystem->floatBuffers) {
+        std::vector<float> stereo(frames * 2);
+        for (size_t i = 0; i < frames; ++i) {
+            stereo[2 * i] = sampleAt(i, 0);
+            stereo[2 * i + 1] = sampleAt(i, 1);
+        }
+        alBufferData(sound.buffer, AL_FORMAT_STEREO_FLOAT32, stereo.data(),
+                     static_cast<ALsizei>(stereo.size() * sizeof(float)), audio.sampleRate);
+    } else {
+        std::vector<int16_t> stereo(frames * 2);
+        for (size_t i = 0; i < frames; ++i) {
+            stereo[2 * i] = WavWriter::ToPcm16(sampleAt(i, 0));
+            stereo[2 * i + 1] = WavWriter::ToPcm16(sampleAt(i, 1));
+        }
+        alBufferData(sound.buffer, AL_FORMAT_STEREO16, stereo.data(),
+                     static_cast<ALsizei>(stereo.size() * sizeof(int16_t)), audio.sampleRate);
+    }
+    if (alGetError() != AL_NO_ERROR) {
+        DeleteSoundBuffer(sound);
+        return FMOD_ERR_MEMORY;
+    }
+    sound.frames = static_cast<unsigned int>(frames);
+    sound.sampleRate = audio.sampleRate;
+    return FMOD_OK;
+}
+
+Channel* TakeChannel(System& system)
+{
+    Channel* finished = nullptr;
+    Channel* oldest = nullptr;
+    for (Channel& channel : system.channels) {
+        if (!channel.inUse) {
+            return &channel;
+        }
+        if (HasFinished(channel) && (!finished || channel.startOrder < finished->startOrder)) {
+            finished = &channel;
+        }
+        if (!oldest || channel.startOrder < oldest->startOrder) {
+            oldest = &channel;
+        }
+    }
+    Channel* taken = finished ? finished : oldest;
+    if (taken) {
+        ReleaseChannel(*taken);
+    }
+    return taken;
+}
+
+void CreateChannels(System& system, int count)
+{
+    alGetError();
+    count = std::min(count, ChannelLimit);
+    for (int i = 0; i < count; ++i) {
+        Channel channel;
+        alGenSources(1, &channel.source);
+        if (alGetError() != AL_NO_ERROR) {
+            break;
+        }
+        alSourcei(channel.source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSourcef(channel.source, AL_ROLLOFF_FACTOR, 0.0f);
+        alSourcef(channel.source, AL_MAX_GAIN, MaxSourceGain);
+        if (system.directChannels) {
+            alSourcei(channel.source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        }
+        system.channels.push_back(channel);
+    }
+}
+
+void DeleteSoundBuffer(Sound& sound)
+{
+    if (sound.buffer) {
+        alDeleteBuffers(1, &sound.buffer);
+        sound.buffer = 0;
+    }
+}
+
+} // namespace fmod_layer
