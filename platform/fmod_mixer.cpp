@@ -195,6 +195,19 @@ std::vector<ALCint> ContextAttributes(bool loopback)
     return attributes;
 }
 
+// Gives the device just opened its context; a device that refuses one is closed again.
+void AttachContext(System& system, bool loopback)
+{
+    if (!system.device) {
+        return;
+    }
+    system.context = alcCreateContext(system.device, ContextAttributes(loopback).data());
+    if (!system.context) {
+        alcCloseDevice(system.device);
+        system.device = nullptr;
+    }
+}
+
 } // namespace
 
 void ApplyGain(const Channel& channel)
@@ -280,26 +293,14 @@ FMOD_RESULT OpenOutput(System& system)
     QuietenBackends();
     if (config.output == FmodLayerOutput::Device && !capture.IsOpen()) {
         system.device = alcOpenDevice(config.deviceName.empty() ? nullptr : config.deviceName.c_str());
-        if (system.device) {
-            system.context = alcCreateContext(system.device, ContextAttributes(false).data());
-            if (!system.context) {
-                alcCloseDevice(system.device);
-                system.device = nullptr;
-            }
-        }
+        AttachContext(system, false);
         if (!system.device) {
             result = FMOD_ERR_OUTPUT_INIT;
         }
     }
     if (!system.device) {
         system.device = OpenLoopbackDevice(system);
-        if (system.device) {
-            system.context = alcCreateContext(system.device, ContextAttributes(true).data());
-            if (!system.context) {
-                alcCloseDevice(system.device);
-                system.device = nullptr;
-            }
-        }
+        AttachContext(system, true);
         if (!system.device) {
             return FMOD_ERR_MIXER;
         }

@@ -42,13 +42,9 @@ void main()
 }
 )";
 
-// Handles given to the core; the generation tells whether they belong to the current GL context.
-struct GlTexture {
-    GLuint id;
-    uint64_t generation;
-};
-
-struct GlShader {
+// Handles given to the core (textures and shaders): the GL name, and the generation that tells whether it
+// belongs to the current GL context.
+struct GlObject {
     GLuint id;
     uint64_t generation;
 };
@@ -63,9 +59,9 @@ struct Gl {
     uint64_t generations = 0;
 
     GLuint samplers[4] = {}; // [linear][clamp]
-    GlShader* builtinVertex = nullptr;
-    GlShader* untexturedPixel = nullptr;
-    GlShader* texturedPixel = nullptr;
+    GlObject* builtinVertex = nullptr;
+    GlObject* untexturedPixel = nullptr;
+    GlObject* texturedPixel = nullptr;
     std::map<std::pair<GLuint, GLuint>, GlProgram> programs;
 
     FrameTarget targets[2];
@@ -106,10 +102,10 @@ GLuint Compile(GLenum stage, const std::string& source, const std::string& name)
     return shader;
 }
 
-GlShader* MakeShader(GLenum stage, const std::string& source, const std::string& name)
+GlObject* MakeShader(GLenum stage, const std::string& source, const std::string& name)
 {
     GLuint id = Compile(stage, source, name);
-    return id ? new GlShader{id, gl.generation} : nullptr;
+    return id ? new GlObject{id, gl.generation} : nullptr;
 }
 
 const GlProgram* ProgramFor(GLuint vertex, GLuint pixel)
@@ -134,7 +130,7 @@ const GlProgram* ProgramFor(GLuint vertex, GLuint pixel)
     }
     program.id = id;
     glUseProgram(id);
-    for (int slot = 0; slot < GlTextureSlots; ++slot) {
+    for (int slot = 0; slot < GlObjectSlots; ++slot) {
         std::string name = "u_textures[" + std::to_string(slot) + "]";
         GLint sampler = glGetUniformLocation(id, name.c_str());
         if (sampler < 0)
@@ -167,8 +163,8 @@ void ForgetProgramsUsing(GLuint shader)
 GLuint PixelStageFor(const PxlDrawState& state, bool& textured)
 {
     textured = true;
-    if (state.pixelShader == 2 && state.customPixel && ContextReady(((GlShader*)state.customPixel->native)->generation))
-        return ((GlShader*)state.customPixel->native)->id;
+    if (state.pixelShader == 2 && state.customPixel && ContextReady(((GlObject*)state.customPixel->native)->generation))
+        return ((GlObject*)state.customPixel->native)->id;
     if (state.pixelShader == 1 || state.pixelShader == 2)
         return gl.texturedPixel->id;
     textured = false;
@@ -178,8 +174,8 @@ GLuint PixelStageFor(const PxlDrawState& state, bool& textured)
 GLuint VertexStageFor(const PxlDrawState& state)
 {
     if (state.vertexShader == 1 && state.customVertex &&
-        ContextReady(((GlShader*)state.customVertex->native)->generation))
-        return ((GlShader*)state.customVertex->native)->id;
+        ContextReady(((GlObject*)state.customVertex->native)->generation))
+        return ((GlObject*)state.customVertex->native)->id;
     return gl.builtinVertex->id;
 }
 
@@ -203,6 +199,17 @@ void CreateSamplers()
             glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, wrap);
         }
     }
+}
+
+// Frees the handle, and its GL object when that belongs to the current context.
+template <typename Free> void DestroyObject(uintptr_t native, Free free)
+{
+    auto* object = (GlObject*)native;
+    if (!object)
+        return;
+    if (ContextReady(object->generation))
+        free(object->id);
+    delete object;
 }
 
 // ---- Frame targets -----------------------------------------------------------------------------------------
@@ -270,7 +277,7 @@ void PxlGlClose()
                 glDeleteProgram(program.id);
         }
         gl.programs.clear();
-        for (GlShader** shader : {&gl.builtinVertex, &gl.untexturedPixel, &gl.texturedPixel}) {
+        for (GlObject** shader : {&gl.builtinVertex, &gl.untexturedPixel, &gl.texturedPixel}) {
             if (*shader)
                 glDeleteShader((*shader)->id);
             delete *shader;
@@ -319,7 +326,7 @@ void PxlGlDrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
         // A textured draw without a live texture has nothing to show.
         if (!state.texture)
             return;
-        auto* handle = (GlTexture*)state.texture->native;
+        auto* handle = (GlObject*)state.texture->native;
         if (!ContextReady(handle->generation))
             return;
         texture = handle->id;
@@ -396,19 +403,15 @@ uintptr_t PxlGlCreateTexture(const uint8_t* rgba, int width, int height)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return uintptr_t(new GlTexture{id, gl.generation});
+    return uintptr_t(new GlObject{id, gl.generation});
 }
 
 void PxlGlDestroyTexture(uintptr_t native)
 {
-    auto* texture = (GlTexture*)native;
-    if (!texture)
-        return;
-    if (ContextReady(texture->generation)) {
-        GlBatchRetireTexture(texture->id);
-        glDeleteTextures(1, &texture->id);
-    }
-    delete texture;
+    DestroyObject(native, [](GLuint id) {
+        GlBatchRetireTexture(id);
+        glDeleteTextures(1, &id);
+    });
 }
 
 uintptr_t PxlGlCreateShader(PxlShaderStage stage, const std::string& source, const std::string& path)
@@ -422,12 +425,8 @@ uintptr_t PxlGlCreateShader(PxlShaderStage stage, const std::string& source, con
 
 void PxlGlDestroyShader(uintptr_t native)
 {
-    auto* shader = (GlShader*)native;
-    if (!shader)
-        return;
-    if (ContextReady(shader->generation)) {
-        ForgetProgramsUsing(shader->id);
-        glDeleteShader(shader->id);
-    }
-    delete shader;
+    DestroyObject(native, [](GLuint id) {
+        ForgetProgramsUsing(id);
+        glDeleteShader(id);
+    });
 }
