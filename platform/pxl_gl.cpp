@@ -130,7 +130,7 @@ const GlProgram* ProgramFor(GLuint vertex, GLuint pixel)
     }
     program.id = id;
     glUseProgram(id);
-    for (int slot = 0; slot < GlObjectSlots; ++slot) {
+    for (int slot = 0; slot < GlTextureSlots; ++slot) {
         std::string name = "u_textures[" + std::to_string(slot) + "]";
         GLint sampler = glGetUniformLocation(id, name.c_str());
         if (sampler < 0)
