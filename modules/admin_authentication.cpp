@@ -99,8 +99,7 @@ void AdminAuthentication::Render()
     for (Interactable* control : codeSwitches) {
         DrawSheetFrame(SheetSwitch, IsOn(control) ? 1 : 0, control->position, drawn, 0.0f, &noTint);
     }
-    uint32_t buttonFrame = enterButton->held ? 2 : (enterButton->hovered ? 1 : 0);
-    DrawSheetFrame(SheetButton2, buttonFrame, enterButton->position, enterButton->size, 0.0f, &noTint);
+    DrawPushButton(enterButton);
     for (StatusLight* lamp : codeLights) {
         lamp->Render();
     }

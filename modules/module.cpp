@@ -5,6 +5,7 @@
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/sprite.h"
+#include "render/sprite_sheet.h"
 
 StatusLight::StatusLight(PXL_Vec2 lampPosition)
     : position(lampPosition), bulbTexture(PXL_Graphics_LoadTexture(AssetPath(Asset::LightBulb))),
@@ -22,6 +23,16 @@ void StatusLight::Render() const
 {
     const PXL_Color& tint = lit ? onColour : offColour;
     DrawTextureTinted(bulbTexture, &position, &size, &tint, 0.0f);
+}
+
+void DrawPushButton(const Interactable* button)
+{
+    if (button == nullptr) {
+        return;
+    }
+    const PXL_Color noTint{0, 0, 0, 0};
+    const uint32_t frame = button->held ? 2 : (button->hovered ? 1 : 0);
+    DrawSheetFrame(SheetButton2, frame, button->position, button->size, 0.0f, &noTint);
 }
 
 Module::Module(std::string moduleName, PXL_Vec2 modulePosition) : name(std::move(moduleName)), position(modulePosition)

@@ -35,6 +35,10 @@ struct StatusLight {
     bool lit = false;
 };
 
+// A round push button from the button sheet, at the control's place and size: pressed while held, lit while
+// the pointer is over it. A null control draws nothing.
+void DrawPushButton(const Interactable* button);
+
 class Module {
 public:
     Module(std::string name, PXL_Vec2 position);

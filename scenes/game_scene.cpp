@@ -12,8 +12,10 @@
 #include "manual/manual_scene.h"
 #include "modules/admin_authentication.h"
 #include "modules/calendar.h"
+#include "modules/decryption.h"
 #include "modules/onsite_incident.h"
 #include "modules/plant_boot.h"
+#include "modules/reactor_temperature.h"
 #include "modules/targeting.h"
 #include "modules/wavulon.h"
 #include "render/nine_slice.h"
@@ -41,10 +43,12 @@ void GameScene::Load()
     adminAuthentication = new AdminAuthentication("Admin Authentication", {300, 400});
     wavulon = new WavulonModule("Wavulon3000", {-800, 0});
     targeting = new TargetingModule("Targeting", {2400, 70}, {450, 200});
+    reactorTemperature = new ReactorTemperature("Reactor Temperature", {1700, -100});
     calendar = new CalendarModule("Calendar", {100, 100});
     GenerateDate(calendar->date);
     Broadcast("calendar_date", FormatDate(calendar->date));
     onsiteIncident = new OnsiteIncidentModule("OnsiteIncident", {-500, 430});
+    decryption = new Decryption("Decryption", {-2000, 100});
     terminal = new Terminal({0, 0}, {700, 525});
     ReadTerminalScript(*terminal, AssetPath(Asset::BootScript));
 }
@@ -58,7 +62,9 @@ void GameScene::Init()
     adminAuthentication->Init();
     wavulon->Init();
     targeting->Init();
+    reactorTemperature->Init();
     onsiteIncident->Init();
+    decryption->Init();
     timerGrow = 0.0f;
     ResetTimer();
     zoomStart = ZoomOffset;
@@ -134,7 +140,9 @@ void GameScene::Update(float dt)
     plantBoot->Update();
     wavulon->Update();
     targeting->Update();
+    reactorTemperature->TimedUpdate(dt);
     onsiteIncident->Update();
+    decryption->TimedUpdate(dt);
     terminal->Update(dt);
 
     if (PXL_Input_KeyTriggered(PXL_KEY_ESCAPE)) {
@@ -167,8 +175,10 @@ void GameScene::Render()
     adminAuthentication->Render();
     wavulon->Render();
     targeting->Render();
+    reactorTemperature->Render();
     DrawTint = {0, 0, 0, 0};
     terminal->Render();
+    decryption->Render();
     onsiteIncident->Render();
 
     DrawTint = {0, 0, 0, 1};
@@ -206,19 +216,25 @@ void GameScene::Unload()
     adminAuthentication->Exit();
     wavulon->Exit();
     targeting->Exit();
+    reactorTemperature->Exit();
+    decryption->Exit();
     onsiteIncident->Exit();
     delete plantBoot;
     delete adminAuthentication;
     delete wavulon;
     delete targeting;
+    delete reactorTemperature;
     delete calendar;
     delete onsiteIncident;
+    delete decryption;
     delete terminal;
     plantBoot = nullptr;
     adminAuthentication = nullptr;
     wavulon = nullptr;
     targeting = nullptr;
+    reactorTemperature = nullptr;
     calendar = nullptr;
     onsiteIncident = nullptr;
+    decryption = nullptr;
     terminal = nullptr;
 }

@@ -14,6 +14,8 @@ class WavulonModule;
 class TargetingModule;
 class CalendarModule;
 class OnsiteIncidentModule;
+class ReactorTemperature;
+class Decryption;
 
 class GameScene : public Scene {
 public:
@@ -29,8 +31,10 @@ public:
     AdminAuthentication* adminAuthentication = nullptr;
     WavulonModule* wavulon = nullptr;
     TargetingModule* targeting = nullptr;
+    ReactorTemperature* reactorTemperature = nullptr;
     CalendarModule* calendar = nullptr;
     OnsiteIncidentModule* onsiteIncident = nullptr;
+    Decryption* decryption = nullptr;
     PXL_Texture deskTexture = nullptr;
     PXL_Vec2 deskPanelSize{1920, 1080};
     int32_t deskPanelCount = 15;
