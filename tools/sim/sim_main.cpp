@@ -37,12 +37,13 @@ struct SimRun {
     bool windowGiven = false;
     bool clockGiven = false;
     bool failed = false;
+    bool markFrames = false;
 };
 
 const char* const Usage =
     "usage: brimvale-sim --frames N [--dt SECONDS] [--input FILE] [--clock EPOCH] [--window WxH]\n"
     "                    [--scene NAME] [--screenshot FRAME:FILE.png]... [--describe FRAME:FILE.json]...\n"
-    "                    [--audio-out FILE.wav]\n";
+    "                    [--audio-out FILE.wav] [--mark-frames]\n";
 
 int UsageError(const std::string& message)
 {
@@ -96,6 +97,11 @@ void BeforeFrame(uint64_t frame, void* user)
     }
     if (frame > 0 && run->clockGiven) {
         OsAdvanceSimulatedClock(run->dt);
+    }
+    if (run->markFrames) {
+        // On the same stream as the event lines, so that a reader can tell in which frame each was printed.
+        std::printf("Frame %llu\n", static_cast<unsigned long long>(frame));
+        std::fflush(stdout);
     }
     while (run->nextEvent < run->script.events.size() && run->script.events[run->nextEvent].frame <= frame) {
         ApplyEvent(run->script.events[run->nextEvent++]);
@@ -171,6 +177,10 @@ int main(int argc, char** argv)
         if (option == "--help" || option == "-h") {
             std::printf("%s", Usage);
             return 0;
+        }
+        if (option == "--mark-frames") {
+            run.markFrames = true;
+            continue;
         }
         if (!needValue()) {
             return UsageError(option + " needs a value (or is unknown)");
