@@ -66,8 +66,8 @@ enum class AssetMaker {
     X(PanelScreen1, "Aesthetics/Screen_1_9Slice.png", Panel, PictureGenerator)                                        \
     X(PanelScreen2, "Aesthetics/Screen_2_9Slice.png", Panel, PictureGenerator)                                        \
     X(PanelMetalPlate, "Aesthetics/Metal_Plate_2_9Slice.png", Panel, PictureGenerator)                                \
-    X(PanelButton, "Aesthetics/UI_Button_9Slice.png", Panel, PictureGenerator)                                        \
-    X(PanelButtonHovered, "Aesthetics/UI_Button_Hovered_9Slice.png", Panel, PictureGenerator)                         \
+    X(PanelUIButton, "Aesthetics/UI_Button_9Slice.png", Panel, PictureGenerator)                                        \
+    X(PanelUIButtonHovered, "Aesthetics/UI_Button_Hovered_9Slice.png", Panel, PictureGenerator)                         \
     X(PanelModuleBase, "Aesthetics/Module_Base_9Slice.png", Panel, PictureGenerator)                                  \
     X(PanelDeskHole, "Aesthetics/Desk_Hole_2_9Slice.png", Panel, PictureGenerator)                                    \
     /* the tutorial's hints and the manual */                                                                         \

@@ -68,7 +68,7 @@ void AlarmRender()
     PXL_Vec2 position = PXL_Camera_ScreenCoordToWorld(&topMiddle);
     PXL_Vec2 size{window.x / scale, BandHeight};
     DrawAlpha = alarmState.intensity;
-    DrawTexture(alarmState.texture, &position, &size, 1, 0.0f);
+    DrawTexture(alarmState.texture, &position, &size, PXL_FILTER_LINEAR, 0.0f);
 }
 
 void AlarmExit()

@@ -3,6 +3,7 @@
 
 #include "interaction/interactable.h"
 #include "platform/pxl.h"
+#include "render/sprite_sheet.h"
 
 #include <string>
 
@@ -14,16 +15,13 @@ public:
 
     void (*onClick)() = nullptr;
     std::string label;
-    uint32_t font = 7;
+    SpriteSheetId font = FontIBM3270;
     PXL_Vec2 glyphSize{70, 70};
     PXL_Vec2 currentGlyphSize{70, 70};
     PXL_Vec2 designPosition;
     PXL_Vec2 designSize;
     PXL_Color textColour{0, 0, 0, 1};
 };
-
-// Above every other control.
-constexpr int32_t TerminalButtonOrder = 1000;
 
 class TerminalButton : public Interactable {
 public:

@@ -11,6 +11,17 @@ enum InteractableKind : uint32_t {
     KindToggle = 1,
 };
 
+// Click orders, lowest first: where controls overlap under the cursor, the highest order takes the click.
+enum ClickOrder : int32_t {
+    OrderDesk = 0,                 // the desk's own controls (the safety sign's button)
+    OrderModuleControl = 4,        // a machine's switches and buttons
+    OrderManualToggle = 500,       // the band at the bottom edge that opens and closes the manual
+    OrderManualArrow = 1000,       // the manual's page arrows, over the machines it covers
+    OrderTerminalButton = 1000,    // a clickable terminal line, on the level of the arrows
+    OrderOverlay = 1000000,        // what an overlay puts over the desk to keep clicks off it
+    OrderOverlayButton = 10000000, // an overlay's own buttons, over everything
+};
+
 // Two areas closer than this (world units squared) count as equal in the turned-rectangle hit test.
 constexpr int HitTolerance = 10;
 

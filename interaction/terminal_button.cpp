@@ -3,7 +3,7 @@
 #include "interaction/buttons.h"
 
 TerminalButton::TerminalButton(std::string label, PXL_Vec2 size, void (*onClick)())
-    : Interactable({0.0f, 0.0f}, size, KindMomentary, TerminalButtonOrder, 0.0f, false), label(std::move(label)),
+    : Interactable({0.0f, 0.0f}, size, KindMomentary, OrderTerminalButton, 0.0f, false), label(std::move(label)),
       onClick(onClick)
 {
     cue = CueKeycap;

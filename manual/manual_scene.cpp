@@ -57,7 +57,7 @@ void StartSlide(Tween& tween, float from, float to, float duration)
 
 void DrawPage(PXL_Texture page, PXL_Vec2 centre)
 {
-    DrawTexture(page, &centre, &PageSize, 0, 0.0f);
+    DrawTexture(page, &centre, &PageSize, PXL_FILTER_POINT, 0.0f);
 }
 
 } // namespace
@@ -80,9 +80,9 @@ void ManualScene::Init()
 
     PXL_Vec2 window = PXL_Window_GetSize();
     PXL_Vec2 size = {window.x / 2, 50};
-    manual.toggle = new Interactable({window.x / 2, window.y}, size, KindMomentary, 500, 0.0f, true);
-    manual.nextArrow = new Interactable({0, 0}, size, KindMomentary, 1000, 0.0f, false);
-    manual.previousArrow = new Interactable({0, 0}, size, KindMomentary, 1000, 0.0f, false);
+    manual.toggle = new Interactable({window.x / 2, window.y}, size, KindMomentary, OrderManualToggle, 0.0f, true);
+    manual.nextArrow = new Interactable({0, 0}, size, KindMomentary, OrderManualArrow, 0.0f, false);
+    manual.previousArrow = new Interactable({0, 0}, size, KindMomentary, OrderManualArrow, 0.0f, false);
     if (manual.pageCount % 2 == 1) {
         manual.pages.push_back(manual.blankPage);
     }
@@ -197,9 +197,9 @@ void ManualScene::Render()
 
     DrawTint = {0, 0, 0, 1};
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &centre, &BookSize, 1, 0.0f);
+    DrawTexture(nullptr, &centre, &BookSize, PXL_FILTER_LINEAR, 0.0f);
 
-    DrawTint = {0, 0, 0, 0};
+    DrawTint = NoTint;
     size_t leftIndex = static_cast<size_t>(2 * manual.spread);
     if (leftIndex < manual.pages.size()) {
         DrawPage(manual.pages[leftIndex], left);
@@ -210,11 +210,11 @@ void ManualScene::Render()
 
     if (manual.nextArrow->enabled) {
         PXL_Vec2 size = manual.nextArrow->size;
-        DrawTexture(manual.arrowTexture, &manual.nextArrow->position, &size, 1, 0.0f);
+        DrawTexture(manual.arrowTexture, &manual.nextArrow->position, &size, PXL_FILTER_LINEAR, 0.0f);
     }
     if (manual.previousArrow->enabled) {
         PXL_Vec2 mirrored = {-manual.previousArrow->size.x, manual.previousArrow->size.y};
-        DrawTexture(manual.arrowTexture, &manual.previousArrow->position, &mirrored, 1, 0.0f);
+        DrawTexture(manual.arrowTexture, &manual.previousArrow->position, &mirrored, PXL_FILTER_LINEAR, 0.0f);
     }
 }
 

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int32_t ControlOrder = 4;
 constexpr PXL_Vec2 ButtonSize{60.0f, 60.0f};
 const PXL_Color PanelGrey{0.4f, 0.4f, 0.4f, 1.0f};
 
@@ -34,12 +33,13 @@ void AdminAuthentication::Init()
 {
     for (size_t i = 0; i < codeSwitches.size(); ++i) {
         auto* control = new Interactable({static_cast<float>(i) * switchSpacing, 0.0f}, switchSize, KindToggle,
-                                         ControlOrder, 0.0f, false);
+                                         OrderModuleControl, 0.0f, false);
         control->cue = CueSwitch;
         codeSwitches[i] = control;
         interactables.push_back(control);
     }
-    enterButton = new Interactable({4.5f * switchSpacing, 0.0f}, ButtonSize, KindMomentary, ControlOrder, 0.0f, false);
+    enterButton =
+        new Interactable({4.5f * switchSpacing, 0.0f}, ButtonSize, KindMomentary, OrderModuleControl, 0.0f, false);
     enterButton->cue = CueButton;
     interactables.push_back(enterButton);
     OffsetInteractables();
@@ -91,13 +91,12 @@ void AdminAuthentication::Render()
     PXL_Vec2 panelSize{width, height};
     DrawTint = PanelGrey;
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &panelCentre, &panelSize, 1, 0.0f);
+    DrawTexture(nullptr, &panelCentre, &panelSize, PXL_FILTER_LINEAR, 0.0f);
     DrawNineSlice(panelCentre, panelSize, PanelModuleBase, 5.0f, false);
 
-    const PXL_Color noTint{0, 0, 0, 0};
     PXL_Vec2 drawn{switchSize.y, switchSize.y};
     for (Interactable* control : codeSwitches) {
-        DrawSheetFrame(SheetSwitch, IsOn(control) ? 1 : 0, control->position, drawn, 0.0f, &noTint);
+        DrawSheetFrame(SheetSwitch, IsOn(control) ? 1 : 0, control->position, drawn, 0.0f, &NoTint);
     }
     DrawPushButton(enterButton);
     for (StatusLight* lamp : codeLights) {

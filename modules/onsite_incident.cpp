@@ -23,7 +23,7 @@ const char* const LabelLines[] = {"Days", "Since Last", "Meltdown"};
 OnsiteIncidentModule::OnsiteIncidentModule(std::string moduleName, PXL_Vec2 modulePosition)
     : Module(std::move(moduleName), modulePosition)
 {
-    button = new Interactable(buttonOffset, buttonSize, KindMomentary, 0, 0.0f, false);
+    button = new Interactable(buttonOffset, buttonSize, KindMomentary, OrderDesk, 0.0f, false);
     button->cue = CueButton;
 }
 
@@ -32,7 +32,7 @@ void OnsiteIncidentModule::Init()
     signTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::IncidentSign));
     if (button == nullptr) {
         // Init again after an Exit: the button was freed with the rest of the desk's controls.
-        button = new Interactable(buttonOffset, buttonSize, KindMomentary, 0, 0.0f, false);
+        button = new Interactable(buttonOffset, buttonSize, KindMomentary, OrderDesk, 0.0f, false);
         button->cue = CueButton;
     }
     interactables.push_back(button);
@@ -64,11 +64,11 @@ void OnsiteIncidentModule::Render()
     DrawAlpha = 1.0f;
     DrawTint = Black;
     PXL_Vec2 signCentre{position.x + signOffset.x, position.y + signOffset.y};
-    DrawTexture(signTexture, &signCentre, &signSize, 1, 0.0f);
+    DrawTexture(signTexture, &signCentre, &signSize, PXL_FILTER_LINEAR, 0.0f);
 
     DrawAlpha = 1.0f;
     DrawTint = White;
-    DrawTexture(nullptr, &button->position, &button->size, 1, 0.0f);
+    DrawTexture(nullptr, &button->position, &button->size, PXL_FILTER_LINEAR, 0.0f);
 
     DrawAlpha = 1.0f;
     DrawTint = Black;

@@ -15,7 +15,6 @@ const std::vector<bool> PlantBootPattern = {true, false, true, true, false, fals
 namespace {
 
 constexpr float FlickerChance = 0.1f;
-constexpr int32_t SwitchOrder = 4;
 const PXL_Color PanelGrey{0.4f, 0.4f, 0.4f, 1.0f};
 
 } // namespace
@@ -31,7 +30,7 @@ void PlantBoot::Init()
             PXL_Vec2 centre{static_cast<float>(column) * switchSpacing + panelSize.x / 2.0f -
                                 static_cast<float>(half) * switchSpacing / 2.0f - switchSize.x / 2.0f,
                             static_cast<float>(row) * rowSpacing + static_cast<float>(row) * 25.0f};
-            auto* control = new Interactable(centre, switchSize, KindToggle, SwitchOrder, 0.0f, false);
+            auto* control = new Interactable(centre, switchSize, KindToggle, OrderModuleControl, 0.0f, false);
             control->cue = CueSwitch;
             switches.push_back(control);
             interactables.push_back(control);
@@ -108,13 +107,12 @@ void PlantBoot::Render()
     PXL_Vec2 panelCentre{position.x + panelSize.x / 2.0f - switchSize.x, position.y + panelSize.y / 4.0f};
     DrawTint = PanelGrey;
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &panelCentre, &panelSize, 1, 0.0f);
+    DrawTexture(nullptr, &panelCentre, &panelSize, PXL_FILTER_LINEAR, 0.0f);
     DrawNineSlice(panelCentre, panelSize, PanelMetalPlate, 5.0f, false);
 
-    const PXL_Color noTint{0, 0, 0, 0};
     PXL_Vec2 drawn{2.0f * switchSize.y, 2.0f * switchSize.y};
     for (Interactable* control : switches) {
-        DrawSheetFrame(SheetSwitch, control->value != 0.0f ? 1 : 0, control->position, drawn, 0.0f, &noTint);
+        DrawSheetFrame(SheetSwitch, control->value != 0.0f ? 1 : 0, control->position, drawn, 0.0f, &NoTint);
     }
     for (StatusLight* lamp : lights) {
         lamp->Render();

@@ -108,6 +108,27 @@ void PXL_Graphics_SetBlendMode(int mode);
 void PXL_Graphics_SetTextureSamplerData(int filter, int address);
 void PXL_Graphics_SetShaderMode(int pixel, int vertex);
 
+// Values of the modes above and of PXL_Graphics_DrawMesh's topology (the library's own numbers).
+// PXL_Graphics_SetShaderMode's pixel stage: vertex colour only, the bound texture, or the custom pixel shader
+// (which falls back to the bound texture while it has none).
+constexpr int PXL_PIXEL_SHADER_UNTEXTURED = 0;
+constexpr int PXL_PIXEL_SHADER_TEXTURED = 1;
+constexpr int PXL_PIXEL_SHADER_CUSTOM = 2;
+// ... and its vertex stage: the built-in transform, or the custom vertex shader.
+constexpr int PXL_VERTEX_SHADER_BUILTIN = 0;
+constexpr int PXL_VERTEX_SHADER_CUSTOM = 1;
+// PXL_Graphics_SetTextureSamplerData's filter: nearest texel, or linear between texels.
+constexpr int PXL_FILTER_POINT = 0;
+constexpr int PXL_FILTER_LINEAR = 1;
+// ... and its address mode: repeat past the edges, or clamp inside the draw's frame of the texture.
+constexpr int PXL_ADDRESS_WRAP = 0;
+constexpr int PXL_ADDRESS_CLAMP = 2;
+// PXL_Graphics_SetBlendMode: replace the target, or blend with straight alpha.
+constexpr int PXL_BLEND_OPAQUE = 0;
+constexpr int PXL_BLEND_ALPHA = 1;
+// PXL_Graphics_DrawMesh's topology: the only one, a list of triangles.
+constexpr int PXL_TOPOLOGY_TRIANGLE_LIST = 0;
+
 // Custom shader pair. The game names the .hlsl files; the layer compiles the GLSL source kept beside each
 // under the same name with ".glsl" in place of ".hlsl".
 PXL_VertexShader PXL_Graphics_LoadVertexShader(const char* path);

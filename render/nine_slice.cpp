@@ -7,17 +7,16 @@
 
 namespace {
 
-constexpr int KindCount = 7;
-const Asset PanelFiles[KindCount] = {
-    Asset::PanelScreen1,       Asset::PanelScreen2,    Asset::PanelMetalPlate, Asset::PanelButton,
-    Asset::PanelButtonHovered, Asset::PanelModuleBase, Asset::PanelDeskHole,
+const Asset PanelFiles[NineSliceKindCount] = {
+    Asset::PanelScreen1,         Asset::PanelScreen2,    Asset::PanelMetalPlate, Asset::PanelUIButton,
+    Asset::PanelUIButtonHovered, Asset::PanelModuleBase, Asset::PanelDeskHole,
 };
 
 struct Panel {
     SpriteSheet* sheet = nullptr;
     Sprite* sprite = nullptr;
 };
-Panel panels[KindCount];
+Panel panels[NineSliceKindCount];
 
 bool NineSliceInit()
 {
@@ -43,12 +42,11 @@ void NineSliceExit()
 
 void DrawPiece(Sprite* sprite, uint32_t frame, float x, float y, float width, float height)
 {
-    static const PXL_Color unchanged = {0, 0, 0, 0};
     SpriteSetFrame(sprite, frame);
     sprite->transform->position = {x, y};
     sprite->transform->scale = {width, height};
     sprite->transform->rotation = 0.0f;
-    DrawSprite(sprite, &unchanged, false, 1);
+    DrawSprite(sprite, &NoTint, false, PXL_FILTER_LINEAR);
 }
 
 } // namespace
@@ -56,9 +54,9 @@ void DrawPiece(Sprite* sprite, uint32_t frame, float x, float y, float width, fl
 const BaseSystem NineSliceSystem = {"NineSliceSystem", NineSliceInit, SystemUpdateNothing, SystemNothing,
                                     NineSliceExit};
 
-void DrawNineSlice(PXL_Vec2 centre, PXL_Vec2 size, int kind, float outset, bool zoomScaled)
+void DrawNineSlice(PXL_Vec2 centre, PXL_Vec2 size, NineSliceKind kind, float outset, bool zoomScaled)
 {
-    if (kind < 0 || kind >= KindCount || panels[kind].sprite == nullptr) {
+    if (kind < 0 || kind >= NineSliceKindCount || panels[kind].sprite == nullptr) {
         return;
     }
     Sprite* sprite = panels[kind].sprite;

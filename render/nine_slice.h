@@ -12,5 +12,6 @@ enum NineSliceKind : int {
     PanelModuleBase = 5,
     PanelDeskHole = 6,
 };
+constexpr int NineSliceKindCount = 7;
 
-void DrawNineSlice(PXL_Vec2 centre, PXL_Vec2 size, int kind, float outset, bool zoomScaled);
+void DrawNineSlice(PXL_Vec2 centre, PXL_Vec2 size, NineSliceKind kind, float outset, bool zoomScaled);

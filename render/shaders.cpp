@@ -29,5 +29,5 @@ void UseTerminalShaders()
 {
     PXL_Graphics_SetCustomPixelShader(TerminalPixelShader);
     PXL_Graphics_SetCustomVertexShader(CustomVertexShader);
-    PXL_Graphics_SetShaderMode(2, 1);
+    PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_CUSTOM, PXL_VERTEX_SHADER_CUSTOM);
 }

@@ -4,7 +4,7 @@
 #include "engine/trace.h"
 
 float DrawAlpha = 1.0f;
-PXL_Color DrawTint = {0, 0, 0, 0};
+PXL_Color DrawTint = NoTint;
 MeshHolder* UnitQuad = nullptr;
 
 namespace {
@@ -59,8 +59,8 @@ void DrawImmediate(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2
         transform->scale = *scale;
     }
     transform->rotation = rotation;
-    PXL_Graphics_SetShaderMode(1, 0);
-    PXL_Graphics_SetTextureSamplerData(filter, 2);
+    PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_TEXTURED, PXL_VERTEX_SHADER_BUILTIN);
+    PXL_Graphics_SetTextureSamplerData(filter, PXL_ADDRESS_CLAMP);
     immediate.sprite.alpha = Clamp01(DrawAlpha);
     DrawSprite(&immediate.sprite, tint, false, filter);
 }
@@ -135,7 +135,7 @@ void DrawSprite(Sprite* sprite, const PXL_Color* tint, bool keepShader, int filt
     SpriteSheet* sheet = sprite->sheet;
     if (sheet != nullptr) {
         if (!keepShader) {
-            PXL_Graphics_SetShaderMode(1, 0);
+            PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_TEXTURED, PXL_VERTEX_SHADER_BUILTIN);
         }
         // A sheet whose picture failed to load binds none, rather than showing whatever was bound before.
         PXL_Graphics_SetTexture(sheet->texture);
@@ -147,15 +147,15 @@ void DrawSprite(Sprite* sprite, const PXL_Color* tint, bool keepShader, int filt
                            static_cast<float>(row) / static_cast<float>(rows)};
         PXL_Graphics_SetCB_TextureOffset(&offset);
     } else if (!keepShader) {
-        PXL_Graphics_SetShaderMode(0, 0);
+        PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_UNTEXTURED, PXL_VERTEX_SHADER_BUILTIN);
     }
     const SpriteTransform* transform = sprite->transform;
     PXL_Graphics_SetCB_TransformData(&transform->position, &transform->scale, transform->rotation);
     PXL_Graphics_SetCB_Alpha(sprite->alpha);
     PXL_Graphics_SetCB_TintColor(tint);
-    PXL_Graphics_SetBlendMode(1);
-    PXL_Graphics_SetTextureSamplerData(filter, 2);
-    PXL_Graphics_DrawMesh(sprite->mesh->mesh, 0);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
+    PXL_Graphics_SetTextureSamplerData(filter, PXL_ADDRESS_CLAMP);
+    PXL_Graphics_DrawMesh(sprite->mesh->mesh, PXL_TOPOLOGY_TRIANGLE_LIST);
 }
 
 void DrawTexture(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, int filter, float rotation)
@@ -166,5 +166,5 @@ void DrawTexture(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* 
 void DrawTextureTinted(PXL_Texture texture, const PXL_Vec2* position, const PXL_Vec2* scale, const PXL_Color* tint,
                        float rotation)
 {
-    DrawImmediate(texture, position, scale, tint, 1, rotation);
+    DrawImmediate(texture, position, scale, tint, PXL_FILTER_LINEAR, rotation);
 }

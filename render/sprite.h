@@ -33,6 +33,9 @@ struct Sprite {
 extern float DrawAlpha;
 extern PXL_Color DrawTint;
 
+// The tint that leaves a picture as it is. A tint is added to the texture's colour; its alpha is not used.
+constexpr PXL_Color NoTint = {0, 0, 0, 0};
+
 Sprite* CreateSprite(Sprite* sprite, SpriteSheet* sheet);
 void FreeSprite(Sprite* sprite); // frees a heap sprite made with new Sprite{}
 void SpriteSetFrame(Sprite* sprite, uint32_t frame);

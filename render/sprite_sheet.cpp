@@ -130,7 +130,7 @@ void DrawSheetFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec
     sprite->transform->scale = size;
     sprite->transform->rotation = rotation;
     SpriteSetFrame(sprite, frame);
-    DrawSprite(sprite, tint, false, 1);
+    DrawSprite(sprite, tint, false, PXL_FILTER_LINEAR);
 }
 
 void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation)
@@ -143,7 +143,7 @@ void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Ve
         glow.sprite.transform->rotation = rotation;
         glow.sprite.transform->scale = {size.x * 1.5f, size.y * 1.5f};
         glow.sprite.alpha = DrawAlpha < 0.0f ? 0.0f : (DrawAlpha > 1.0f ? 1.0f : DrawAlpha);
-        DrawSprite(&glow.sprite, &DrawTint, true, 1);
+        DrawSprite(&glow.sprite, &DrawTint, true, PXL_FILTER_LINEAR);
     }
     DrawAlpha = 1.0f;
 
@@ -155,7 +155,7 @@ void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Ve
     sprite->transform->scale = size;
     sprite->transform->rotation = rotation;
     SpriteSetFrame(sprite, frame);
-    DrawSprite(sprite, &DrawTint, true, 1);
+    DrawSprite(sprite, &DrawTint, true, PXL_FILTER_LINEAR);
 }
 
 void DrawText(SpriteSheetId font, const std::string& text, PXL_Vec2 position, PXL_Vec2 glyphSize, bool centred,
@@ -189,7 +189,7 @@ void DrawText(SpriteSheetId font, const std::string& text, PXL_Vec2 position, PX
         } else {
             DrawSheetFrame(font, frame, pen, glyphSize, 0.0f, &DrawTint);
         }
-        PXL_Graphics_SetTextureSamplerData(1, 2);
+        PXL_Graphics_SetTextureSamplerData(PXL_FILTER_LINEAR, PXL_ADDRESS_CLAMP);
         pen.x += advance;
     }
 }

@@ -50,7 +50,7 @@ void EndGameScene::Update(float dt)
 
 void EndGameScene::Render()
 {
-    PXL_Graphics_SetBlendMode(1);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
     const PXL_Color black{0, 0, 0, 1};
     PXL_Graphics_SetBackgroundColor(&black);
     DrawAlpha = 1.0f;
@@ -59,10 +59,10 @@ void EndGameScene::Render()
 
     PXL_Vec2 centre = PXL_Camera_GetPosition();
     PXL_Vec2 pageScale{size, size};
-    DrawTexture(backgroundTexture, &centre, &pageScale, 1, rotation);
+    DrawTexture(backgroundTexture, &centre, &pageScale, PXL_FILTER_LINEAR, rotation);
 
     PXL_Vec2 frontScale{FrontPageShare * size, FrontPageShare * size};
-    DrawTexture(won != 0 ? winTexture : loseTexture, &centre, &frontScale, 0, rotation + FrontPageTilt);
+    DrawTexture(won != 0 ? winTexture : loseTexture, &centre, &frontScale, PXL_FILTER_POINT, rotation + FrontPageTilt);
 }
 
 void EndGameScene::Unload()

@@ -24,11 +24,10 @@ void Cancel()
 }
 
 // Above the pause menu's blocker, so that the answers light up under the pointer when asked from the desk.
-constexpr int32_t ButtonOrder = 10000000;
 
 UIButton* MakeButton(PXL_Vec2 place, const char* label, void (*onClick)())
 {
-    auto* button = new UIButton(place, {420.0f, 150.0f}, label, ButtonOrder);
+    auto* button = new UIButton(place, {420.0f, 150.0f}, label, OrderOverlayButton);
     button->onClick = onClick;
     // Live from the frame after the panel first shows, so the click that opened it cannot answer it.
     button->enabled = false;

@@ -84,7 +84,7 @@ void GameScene::Update(float dt)
     if (dt == 0.0f) {
         return;
     }
-    PXL_Graphics_SetBlendMode(1);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
     const PXL_Color black = {0, 0, 0, 1};
     PXL_Graphics_SetBackgroundColor(&black);
 
@@ -168,7 +168,7 @@ void GameScene::Render()
     for (int32_t i = 0; i < deskPanelCount; ++i) {
         PXL_Vec2 position = {
             static_cast<float>(i) * deskPanelSize.x - static_cast<float>(deskPanelCount - 1) * deskPanelSize.x / 2, 0};
-        DrawTexture(deskTexture, &position, &panelScale, 1, 0.0f);
+        DrawTexture(deskTexture, &position, &panelScale, PXL_FILTER_LINEAR, 0.0f);
     }
 
     plantBoot->Render();
@@ -176,14 +176,14 @@ void GameScene::Render()
     wavulon->Render();
     targeting->Render();
     reactorTemperature->Render();
-    DrawTint = {0, 0, 0, 0};
+    DrawTint = NoTint;
     terminal->Render();
     decryption->Render();
     onsiteIncident->Render();
 
     DrawTint = {0, 0, 0, 1};
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &TimerBoxCentre, &TimerBoxSize, 1, 0.0f);
+    DrawTexture(nullptr, &TimerBoxCentre, &TimerBoxSize, PXL_FILTER_LINEAR, 0.0f);
     if (timerState.started) {
         DrawTint = {1, 0, 0, 1};
         DrawAlpha = 1.0f;
@@ -199,7 +199,7 @@ void GameScene::Render()
         PXL_Vec2 camera = PXL_Camera_GetPosition();
         PXL_Vec2 window = PXL_Window_GetSize();
         PXL_Vec2 cover = {window.x * 2, window.y * 2};
-        DrawTexture(nullptr, &camera, &cover, 1, 0.0f);
+        DrawTexture(nullptr, &camera, &cover, PXL_FILTER_LINEAR, 0.0f);
     }
 }
 

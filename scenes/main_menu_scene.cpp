@@ -58,7 +58,7 @@ MainMenuScene::~MainMenuScene()
 void MainMenuScene::Load()
 {
     terminal = new Terminal({0.0f, 0.0f}, {700.0f, 525.0f});
-    PXL_Graphics_SetBlendMode(1);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
     const PXL_Color beige = {0.93333334f, 0.7647059f, 0.6039216f, 1.0f};
     PXL_Graphics_SetBackgroundColor(&beige);
     const PXL_Vec2 origin = {0.0f, 0.0f};

@@ -15,9 +15,6 @@ PauseMenuScene* pauseMenuScene = new PauseMenuScene();
 
 namespace {
 
-constexpr int32_t ButtonOrder = 10000000;
-constexpr int32_t BlockerOrder = 1000000;
-
 PXL_Vec2 ViewCentre()
 {
     PXL_Vec2 window = PXL_Window_GetSize();
@@ -48,7 +45,7 @@ void AskToLeave()
 
 UIButton* MakeButton(float y, const char* label, void (*onClick)())
 {
-    auto* button = new UIButton({0.0f, y}, {600.0f, 150.0f}, label, ButtonOrder);
+    auto* button = new UIButton({0.0f, y}, {600.0f, 150.0f}, label, OrderOverlayButton);
     button->onClick = onClick;
     return button;
 }
@@ -80,7 +77,7 @@ void PauseMenuScene::Load()
     resumeButton = MakeButton(-150.0f, "Resume Game", Resume);
     settingsButton = MakeButton(50.0f, "Settings", OpenSettings);
     mainMenuButton = MakeButton(250.0f, "Main Menu", AskToLeave);
-    blocker = new Interactable(ViewCentre(), PauseCoverSize(), KindMomentary, BlockerOrder, 0.0f, false);
+    blocker = new Interactable(ViewCentre(), PauseCoverSize(), KindMomentary, OrderOverlay, 0.0f, false);
     // Frozen for as long as the menu is open, the settings or the exit confirmation above it included.
     alarmState.frozen = true;
 }
@@ -114,7 +111,7 @@ void PauseMenuScene::Render()
     DrawAlpha = 0.6f;
     PXL_Vec2 centre = ViewCentre();
     PXL_Vec2 cover = PauseCoverSize();
-    DrawTexture(nullptr, &centre, &cover, 1, 0.0f);
+    DrawTexture(nullptr, &centre, &cover, PXL_FILTER_LINEAR, 0.0f);
     resumeButton->Render();
     settingsButton->Render();
     mainMenuButton->Render();

@@ -95,8 +95,7 @@ void DrawFrameInBox(SpriteSheetId id, uint32_t frame, PXL_Vec2 centre, PXL_Vec2 
     if (DrawMissing(sprite, centre, box)) {
         return;
     }
-    const PXL_Color unchanged = {0, 0, 0, 0};
-    DrawSheetFrame(id, frame, centre, FitInto(FrameSize(sprite), box), 0.0f, &unchanged);
+    DrawSheetFrame(id, frame, centre, FitInto(FrameSize(sprite), box), 0.0f, &NoTint);
 }
 
 std::string AllGlyphs()
@@ -140,8 +139,8 @@ void DrawPanels(float centreY)
     const PXL_Vec2 size = {210, 130};
     const float step = 268.0f;
     float x = -815.0f;
-    for (int kind = 0; kind < 7; ++kind) {
-        DrawNineSlice({x, centreY}, size, kind, 0.0f, false);
+    for (int kind = 0; kind < NineSliceKindCount; ++kind) {
+        DrawNineSlice({x, centreY}, size, static_cast<NineSliceKind>(kind), 0.0f, false);
         Label(PanelNames[kind], x - size.x / 2, centreY - size.y / 2 - 18);
         x += step;
     }
@@ -170,11 +169,10 @@ PXL_Texture Loaded(const std::vector<PXL_Texture>& pictures, Asset asset)
     return pictures[static_cast<size_t>(asset)];
 }
 
-const PXL_Color Unchanged = {0, 0, 0, 0};
 const PXL_Vec2 PictureLabelGlyph = {16, 22};
 
 // A whole picture fitted into a box; magenta when it is missing.
-void DrawPicture(PXL_Texture texture, PXL_Vec2 centre, PXL_Vec2 box, const PXL_Color& tint = Unchanged)
+void DrawPicture(PXL_Texture texture, PXL_Vec2 centre, PXL_Vec2 box, const PXL_Color& tint = NoTint)
 {
     if (texture == nullptr) {
         DrawTextureTinted(nullptr, &centre, &box, &Missing, 0.0f);
@@ -200,7 +198,7 @@ void DrawObjectFrames(Sprite* objects, const uint32_t* frames, const PXL_Color* 
         objects->transform->position = {x, y};
         objects->transform->scale = {cell - 3, cell - 3};
         objects->transform->rotation = 0.0f;
-        DrawSprite(objects, &tints[i], false, 1);
+        DrawSprite(objects, &tints[i], false, PXL_FILTER_LINEAR);
     }
 }
 
@@ -314,7 +312,7 @@ void SandboxScene::Render()
     DrawFrameSheets(-78.0f);
     DrawPictures(pictures, objectsSprite, -160.0f);
     // Leave the shared draw state as a scene expects to find it.
-    DrawTint = {0, 0, 0, 0};
+    DrawTint = NoTint;
     DrawAlpha = 1.0f;
 }
 

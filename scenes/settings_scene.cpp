@@ -28,7 +28,7 @@ void SettingsScene::Load()
         throw std::logic_error("Bro you forgot to set the return scene for Settings scene");
     }
     returnScene->updateEnabled = false;
-    exitButton = new UIButton({0.0f, 300.0f}, {700.0f, 150.0f}, "Exit Settings", 10000000);
+    exitButton = new UIButton({0.0f, 300.0f}, {700.0f, 150.0f}, "Exit Settings", OrderOverlayButton);
     exitButton->onClick = CloseSettings;
     // Live from the second frame, so that the click that opened the settings cannot also close them.
     exitButton->enabled = false;
@@ -41,7 +41,7 @@ void SettingsScene::Render()
     DrawAlpha = 0.65f;
     PXL_Vec2 centre = ScreenToWorld({0.0f, 0.0f});
     PXL_Vec2 backdrop = {1536.0f * k, 864.0f * k};
-    DrawTexture(nullptr, &centre, &backdrop, 1, 0.0f);
+    DrawTexture(nullptr, &centre, &backdrop, PXL_FILTER_LINEAR, 0.0f);
     exitButton->Render();
     if (firstFrame) {
         exitButton->enabled = true;

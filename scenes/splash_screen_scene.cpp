@@ -21,7 +21,7 @@ void DrawLogo(PXL_Texture logo)
     PXL_Vec2 size = PXL_Graphics_GetTextureSize(logo);
     PXL_Vec2 scale = {size.x * f, size.y * f};
     PXL_Vec2 centre = {0, 0};
-    DrawTexture(logo, &centre, &scale, 1, 0.0f);
+    DrawTexture(logo, &centre, &scale, PXL_FILTER_LINEAR, 0.0f);
 }
 
 } // namespace
@@ -30,7 +30,7 @@ void SplashScreenScene::Load()
 {
     makerLogo = PXL_Graphics_LoadTexture(AssetPath(Asset::MakerLogo));
     soundLibraryLogo = PXL_Graphics_LoadTexture(AssetPath(Asset::AudioLogo));
-    PXL_Graphics_SetBlendMode(1);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
     const PXL_Color black = {0, 0, 0, 1};
     PXL_Graphics_SetBackgroundColor(&black);
     const PXL_Vec2 origin = {0, 0};

@@ -281,7 +281,7 @@ void Terminal::Render()
 {
     DrawTint = Black;
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &position, &size, 1, 0.0f);
+    DrawTexture(nullptr, &position, &size, PXL_FILTER_LINEAR, 0.0f);
     DrawNineSlice(position, size, PanelScreen1, 5.0f, false);
 
     float left = position.x - size.x / 2.0f;
@@ -311,6 +311,6 @@ void Terminal::Render()
         DrawAlpha = 1.0f;
         PXL_Vec2 underline = {button->position.x, button->position.y - (button->size.y / 2.0f + 5.0f)};
         PXL_Vec2 scale = {button->size.x, 5.0f};
-        DrawTexture(nullptr, &underline, &scale, 1, 0.0f);
+        DrawTexture(nullptr, &underline, &scale, PXL_FILTER_LINEAR, 0.0f);
     }
 }

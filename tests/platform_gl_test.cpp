@@ -85,9 +85,9 @@ protected:
         PXL_Graphics_SetCB_TransformData(&position, &scale, 0);
         PXL_Graphics_SetCB_Alpha(alpha);
         PXL_Graphics_SetCB_TintColor(&tint);
-        PXL_Graphics_SetBlendMode(1);
-        PXL_Graphics_SetTextureSamplerData(filter, 2);
-        PXL_Graphics_DrawMesh(mesh, 0);
+        PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
+        PXL_Graphics_SetTextureSamplerData(filter, PXL_ADDRESS_CLAMP);
+        PXL_Graphics_DrawMesh(mesh, PXL_TOPOLOGY_TRIANGLE_LIST);
     }
 
     void StartFrame(PXL_Color background)
@@ -191,12 +191,12 @@ TEST_F(GlLayer, CameraAndTransformPlaceQuadsWhereScreenCoordToWorldSaysTheyAre)
     PXL_Vec2 position{110, 40};
     PXL_Vec2 scale{20, 10};
     PXL_Color white{1, 1, 1, 1};
-    PXL_Graphics_SetShaderMode(0, 0);
+    PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_UNTEXTURED, PXL_VERTEX_SHADER_BUILTIN);
     PXL_Graphics_SetCB_TransformData(&position, &scale, 3.14159265f / 2);
     PXL_Graphics_SetCB_TintColor(&white);
     PXL_Graphics_SetCB_Alpha(1);
-    PXL_Graphics_SetBlendMode(1);
-    PXL_Graphics_DrawMesh(quad, 0);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
+    PXL_Graphics_DrawMesh(quad, PXL_TOPOLOGY_TRIANGLE_LIST);
     FinishFrame();
 
     auto lit = [&](float wx, float wy) {
@@ -243,8 +243,8 @@ TEST_F(GlLayer, DrawsShareOneCallUntilTheShaderOrBlendChangesOrTexturesRunOut)
         Draw(quad, textures[i], 1, 0, {-100.0f + i * 50, 0}, {30, 30}, {0, 0, 0, 1}, 1);
     Draw(quad, nullptr, 0, 0, {0, 60}, {30, 30}, {1, 0, 0, 1}, 1); // another shader
     Draw(quad, nullptr, 0, 0, {40, 60}, {30, 30}, {1, 0, 0, 1}, 1);
-    PXL_Graphics_SetBlendMode(0); // another blend
-    PXL_Graphics_DrawMesh(quad, 0);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_OPAQUE); // another blend
+    PXL_Graphics_DrawMesh(quad, PXL_TOPOLOGY_TRIANGLE_LIST);
     FinishFrame();
     EXPECT_EQ(PxlLastFrameDrawCalls(), 4);
     for (int i = 0; i < 5; ++i)

@@ -75,7 +75,7 @@ TEST_F(HeadlessLayer, RecordsEveryDrawWithTheStateInForceAndStartsAfreshEachFram
 
     PXL_Mesh quad = Quad();
     PXL_Graphics_StartDrawing();
-    PXL_Graphics_SetShaderMode(1, 0);
+    PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_TEXTURED, PXL_VERTEX_SHADER_BUILTIN);
     PXL_Graphics_SetTexture(texture);
     PXL_Vec2 offset{0.5f, 0.25f};
     PXL_Graphics_SetCB_TextureOffset(&offset);
@@ -85,11 +85,11 @@ TEST_F(HeadlessLayer, RecordsEveryDrawWithTheStateInForceAndStartsAfreshEachFram
     PXL_Graphics_SetCB_Alpha(0.75f);
     PXL_Color tint{0, 1, 0, 1};
     PXL_Graphics_SetCB_TintColor(&tint);
-    PXL_Graphics_SetBlendMode(1);
-    PXL_Graphics_SetTextureSamplerData(1, 2);
-    PXL_Graphics_DrawMesh(quad, 0);
-    PXL_Graphics_SetShaderMode(0, 0);
-    PXL_Graphics_DrawMesh(quad, 0);
+    PXL_Graphics_SetBlendMode(PXL_BLEND_ALPHA);
+    PXL_Graphics_SetTextureSamplerData(PXL_FILTER_LINEAR, PXL_ADDRESS_CLAMP);
+    PXL_Graphics_DrawMesh(quad, PXL_TOPOLOGY_TRIANGLE_LIST);
+    PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_UNTEXTURED, PXL_VERTEX_SHADER_BUILTIN);
+    PXL_Graphics_DrawMesh(quad, PXL_TOPOLOGY_TRIANGLE_LIST);
     PXL_Graphics_FinishDrawing();
 
     const std::vector<PxlDrawRecord>& draws = PxlFrameDraws();
@@ -123,7 +123,7 @@ TEST_F(HeadlessLayer, RecordsEveryDrawWithTheStateInForceAndStartsAfreshEachFram
     EXPECT_EQ(texture, nullptr);
     PXL_Graphics_FreeMesh(&quad);
     EXPECT_EQ(quad, nullptr);
-    PXL_Graphics_DrawMesh(nullptr, 0);
+    PXL_Graphics_DrawMesh(nullptr, PXL_TOPOLOGY_TRIANGLE_LIST);
     PXL_Graphics_FreeTexture(&texture);
 }
 
@@ -300,9 +300,9 @@ TEST_F(HeadlessLayer, ShadersAreReadFromTheGlslFileBesideTheNamedOne)
     PXL_Mesh quad = Quad();
     PXL_Graphics_SetCustomPixelShader(pixel);
     PXL_Graphics_SetCustomVertexShader(vertex);
-    PXL_Graphics_SetShaderMode(2, 1);
+    PXL_Graphics_SetShaderMode(PXL_PIXEL_SHADER_CUSTOM, PXL_VERTEX_SHADER_CUSTOM);
     PXL_Graphics_StartDrawing();
-    PXL_Graphics_DrawMesh(quad, 0);
+    PXL_Graphics_DrawMesh(quad, PXL_TOPOLOGY_TRIANGLE_LIST);
     PXL_Graphics_FinishDrawing();
     ASSERT_EQ(PxlFrameDraws().size(), 1u);
     EXPECT_EQ(PxlFrameDraws()[0].customPixel, pixel);

@@ -90,7 +90,7 @@ protected:
         }
         fs::current_path(previousDir);
         DrawAlpha = 1.0f;
-        DrawTint = {0, 0, 0, 0};
+        DrawTint = NoTint;
         ZoomOffset = 0.0f;
     }
 
@@ -102,7 +102,7 @@ protected:
         PXL_System_Exit();
         PxlSelectBackend(previousBackend);
         DrawAlpha = 1.0f;
-        DrawTint = {0, 0, 0, 0};
+        DrawTint = NoTint;
         ZoomOffset = 0.0f;
         std::error_code ignored;
         fs::remove_all(folder, ignored);
@@ -151,8 +151,8 @@ TEST_F(RenderRecords, ImmediateDrawsUseTheDrawStateAndClampTheAlpha)
     PXL_Vec2 position{10, 20};
     PXL_Vec2 scale{200, 100};
     auto draws = Frame([&] {
-        DrawTexture(nullptr, &position, &scale, 1, 0.0f);
-        DrawTexture(texture, nullptr, nullptr, 0, 0.5f);
+        DrawTexture(nullptr, &position, &scale, PXL_FILTER_LINEAR, 0.0f);
+        DrawTexture(texture, nullptr, nullptr, PXL_FILTER_POINT, 0.5f);
     });
     ASSERT_EQ(draws.size(), 2u);
     const PxlDrawRecord& solid = draws[0];
@@ -191,7 +191,7 @@ TEST_F(RenderRecords, ImmediateDrawsUseTheDrawStateAndClampTheAlpha)
     };
     for (AlphaCase c : {AlphaCase{1.5f, 1.0f}, {-0.2f, 0.0f}, {0.4f, 0.4f}, {0.0f, 0.0f}, {NAN, 0.0f}}) {
         DrawAlpha = c.drawAlpha;
-        draws = Frame([&] { DrawTexture(texture, &position, &scale, 1, 0.0f); });
+        draws = Frame([&] { DrawTexture(texture, &position, &scale, PXL_FILTER_LINEAR, 0.0f); });
         ASSERT_EQ(draws.size(), 1u);
         EXPECT_FLOAT_EQ(draws[0].alpha, c.drawn) << "DrawAlpha " << c.drawAlpha;
         if (!std::isnan(c.drawAlpha)) {
@@ -227,7 +227,7 @@ TEST_F(RenderRecords, SheetFramesSelectTheirCellAndAnOutOfRangeFrameKeepsThePrev
         auto draws = Frame([&] {
             SpriteSetFrame(c.sprite, c.first);
             SpriteSetFrame(c.sprite, c.then);
-            DrawSprite(c.sprite, &DrawTint, false, 1);
+            DrawSprite(c.sprite, &DrawTint, false, PXL_FILTER_LINEAR);
         });
         ASSERT_EQ(draws.size(), 1u);
         EXPECT_VEC2(draws[0].textureOffset, c.offset.x, c.offset.y) << "frames " << c.first << ", " << c.then;
@@ -239,7 +239,7 @@ TEST_F(RenderRecords, SheetFramesSelectTheirCellAndAnOutOfRangeFrameKeepsThePrev
     Sprite* plain = CreateSprite(new Sprite{}, nullptr);
     SpriteSetFrame(plain, 1000);
     EXPECT_EQ(plain->frame, 1000u);
-    auto draws = Frame([&] { DrawSprite(plain, &DrawTint, false, 1); });
+    auto draws = Frame([&] { DrawSprite(plain, &DrawTint, false, PXL_FILTER_LINEAR); });
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(draws[0].pixelShader, 0);
 
@@ -291,11 +291,11 @@ TEST_F(RenderRecords, KeepShaderLeavesTheCustomPairInForce)
 
     auto draws = Frame([&] {
         UseTerminalShaders();
-        DrawSprite(glyph, &DrawTint, true, 1);
-        DrawSprite(plain, &DrawTint, true, 1);
-        DrawSprite(glyph, &DrawTint, false, 1);
+        DrawSprite(glyph, &DrawTint, true, PXL_FILTER_LINEAR);
+        DrawSprite(plain, &DrawTint, true, PXL_FILTER_LINEAR);
+        DrawSprite(glyph, &DrawTint, false, PXL_FILTER_LINEAR);
         UseTerminalShaders();
-        DrawSprite(plain, &DrawTint, false, 1);
+        DrawSprite(plain, &DrawTint, false, PXL_FILTER_LINEAR);
     });
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_EQ(draws[0].pixelShader, 2);
@@ -315,8 +315,8 @@ TEST_F(RenderRecords, ASheetWithoutItsPictureDoesNotShowThePreviousTexture)
     SpriteSheet missing{1, 3, nullptr};
     Sprite* sprite = CreateSprite(new Sprite{}, &missing);
     auto draws = Frame([&] {
-        DrawSprite(glyph, &DrawTint, false, 1);
-        DrawSprite(sprite, &DrawTint, false, 1);
+        DrawSprite(glyph, &DrawTint, false, PXL_FILTER_LINEAR);
+        DrawSprite(sprite, &DrawTint, false, PXL_FILTER_LINEAR);
     });
     ASSERT_EQ(draws.size(), 2u);
     EXPECT_EQ(draws[0].texture, SheetTexture(FontOxygenMono));

@@ -61,7 +61,7 @@ protected:
         PXL_Camera_SetPosition(&origin);
         PXL_Camera_SetZoom(1.0f); // one world unit per pixel, the origin at the window's centre
         DrawAlpha = 1.0f;
-        DrawTint = {0, 0, 0, 0};
+        DrawTint = NoTint;
     }
 
     void TearDown() override
@@ -79,7 +79,7 @@ protected:
         PxlSetHiddenWindow(false);
         PxlSelectBackend(previousBackend);
         DrawAlpha = 1.0f;
-        DrawTint = {0, 0, 0, 0};
+        DrawTint = NoTint;
         if (!folder.empty()) {
             std::error_code ignored;
             fs::remove_all(folder, ignored);
@@ -159,7 +159,7 @@ TEST_F(RenderGlPixels, AnUntexturedQuadShowsTheTintAtTheDrawAlpha)
         DrawAlpha = c.alpha;
         const PXL_Vec2 position = {0, 0};
         const PXL_Vec2 scale = {200, 100};
-        Frame([&] { DrawTexture(nullptr, &position, &scale, 1, 0.0f); });
+        Frame([&] { DrawTexture(nullptr, &position, &scale, PXL_FILTER_LINEAR, 0.0f); });
         EXPECT_TRUE(Near(At(0, 0), c.shown, 3));
         EXPECT_TRUE(Near(At(95, 45), c.shown, 3)) << "inside the corner";
         EXPECT_TRUE(Near(At(-95, -45), c.shown, 3)) << "inside the corner";
@@ -188,13 +188,12 @@ TEST_F(RenderGlPixels, EachFrameOfASheetShowsItsOwnCellAndTheTintIsAdded)
     SpriteSheet sheet{2, 3, texture};
     Sprite* sprite = CreateSprite(new Sprite{}, &sheet);
     sprite->transform->scale = {60, 60};
-    const PXL_Color unchanged = {0, 0, 0, 0};
 
     for (uint32_t frame = 0; frame < 6; ++frame) {
         SCOPED_TRACE(testing::Message() << "frame " << frame);
         Frame([&] {
             SpriteSetFrame(sprite, frame);
-            DrawSprite(sprite, &unchanged, false, 1);
+            DrawSprite(sprite, &NoTint, false, PXL_FILTER_LINEAR);
         });
         // Pixel centres just inside the quarter points sample between texels of this cell only.
         for (PXL_Vec2 at :
@@ -221,7 +220,7 @@ TEST_F(RenderGlPixels, EachFrameOfASheetShowsItsOwnCellAndTheTintIsAdded)
         sprite->alpha = t.alpha;
         Frame([&] {
             SpriteSetFrame(sprite, 0);
-            DrawSprite(sprite, &t.tint, false, 1);
+            DrawSprite(sprite, &t.tint, false, PXL_FILTER_LINEAR);
         });
         EXPECT_TRUE(Near(At(-15, 15), t.shown, 4));
     }

@@ -288,9 +288,10 @@ bool MakePanels(const std::string& dir)
     ok = SaveNineSlice(AssetFile(dir, Asset::PanelScreen1), 16, PaintCrtBezel) && ok;
     ok = SaveNineSlice(AssetFile(dir, Asset::PanelScreen2), 16, PaintSteelBezel) && ok;
     ok = SaveNineSlice(AssetFile(dir, Asset::PanelMetalPlate), 16, PaintMetalPlate) && ok;
-    ok = SaveNineSlice(AssetFile(dir, Asset::PanelButton), 16, [](cairo_t* cr, double n) { PaintKey(cr, n, false); }) &&
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelUIButton), 16,
+                       [](cairo_t* cr, double n) { PaintKey(cr, n, false); }) &&
          ok;
-    ok = SaveNineSlice(AssetFile(dir, Asset::PanelButtonHovered), 16,
+    ok = SaveNineSlice(AssetFile(dir, Asset::PanelUIButtonHovered), 16,
                        [](cairo_t* cr, double n) { PaintKey(cr, n, true); }) &&
          ok;
     ok = SaveNineSlice(AssetFile(dir, Asset::PanelModuleBase), 16, PaintModuleBase) && ok;

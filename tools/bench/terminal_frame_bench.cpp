@@ -66,7 +66,7 @@ void DrawTerminal(const Terminal& terminal)
 {
     DrawTint = {0, 0, 0, 1};
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &terminal.centre, &terminal.size, 1, 0.0f);
+    DrawTexture(nullptr, &terminal.centre, &terminal.size, PXL_FILTER_LINEAR, 0.0f);
     DrawNineSlice(terminal.centre, terminal.size, PanelScreen1, 5, false);
     DrawTint = TerminalGreen;
     DrawText(FontIBM3270, terminal.text, terminal.firstGlyph, Glyph, false, true);
