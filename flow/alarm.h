@@ -21,5 +21,5 @@ struct AlarmState {
 extern AlarmState alarmState;
 
 // What "start_alarm" does (the game manager calls it): on, intensity 0, first siren a second later, and a
-// fresh allowance of 2 + rand() % 3.
+// fresh allowance of 2 + GameRand() % 3.
 void StartAlarm();

@@ -70,7 +70,7 @@ const Event* FirstHeardNamed(const std::string& name)
 
 void EventsUpdate(float)
 {
-    // A callback may broadcast or create listeners: walk by index over a stable snapshot.
+    // A callback may broadcast or create listeners: walk a snapshot, skipping listeners removed meanwhile.
     std::vector<Listener*> snapshot = listeners;
     for (Listener* listener : snapshot) {
         if (std::find(listeners.begin(), listeners.end(), listener) == listeners.end()) {
