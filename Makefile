@@ -4,7 +4,7 @@ TEST_BUILD ?= build-test
 JOBS ?= 2
 XVFB = xvfb-run -a -s "-screen 0 1920x1080x24"
 
-.PHONY: play test build deps bench
+.PHONY: play test build deps bench format
 
 deps:
 	@bash tools/install-deps.sh
@@ -18,9 +18,15 @@ play: build
 
 # The whole suite, built with AddressSanitizer and UndefinedBehaviorSanitizer, under a virtual display.
 test: deps
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIMVALE_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIMVALE_SANITIZE=ON -DBRIMVALE_WARNINGS_AS_ERRORS=ON
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && $(XVFB) ctest --output-on-failure -j$(JOBS)
 
 bench: build
 	cd $(BUILD) && $(XVFB) ./brimvale-bench
+
+# Rewrites every C++ file of the game, the tools and the tests with .clang-format (the suite's clang_format
+# test checks the same files).
+format:
+	find engine scenes flow render audio interaction terminal modules manual platform tools tests \
+	     -name '*.cpp' -o -name '*.h' | sort | xargs clang-format -i

@@ -1,11 +1,11 @@
 // Sprite sheets by id, bitmap-font text and glowing glyphs.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "platform/pxl.h"
 #include "render/sprite.h"
+
+#include <cstdint>
+#include <string>
 
 using SpriteSheetId = uint32_t;
 

@@ -9,7 +9,7 @@ packages=(
   fonts-3270 fonts-oxygen fonts-dseg fonts-dejavu-core fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth sox xdg-user-dirs
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format ninja-build
 )
 
 missing=()
