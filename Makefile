@@ -16,11 +16,17 @@ build: deps
 play: build
 	cd $(BUILD) && ./brimvale
 
-# The whole suite, built with AddressSanitizer and UndefinedBehaviorSanitizer, under a virtual display.
+# The whole suite under a virtual display: built with AddressSanitizer and UndefinedBehaviorSanitizer, except the
+# long end-to-end runs (test suites named *LongRun*: whole shifts, sweeps), which play many thousands of frames and
+# run on the optimised build instead.
+LONG_RUNS = LongRun
 test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIMVALE_SANITIZE=ON -DBRIMVALE_WARNINGS_AS_ERRORS=ON
 	cmake --build $(TEST_BUILD) -j$(JOBS)
-	cd $(TEST_BUILD) && $(XVFB) ctest --output-on-failure -j$(JOBS)
+	cd $(TEST_BUILD) && $(XVFB) ctest --output-on-failure -j$(JOBS) -E '$(LONG_RUNS)'
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMVALE_WARNINGS_AS_ERRORS=ON
+	cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && $(XVFB) ctest --output-on-failure -j$(JOBS) -R '$(LONG_RUNS)'
 
 bench: build
 	cd $(BUILD) && $(XVFB) ./brimvale-bench
