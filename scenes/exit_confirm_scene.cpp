@@ -23,38 +23,25 @@ void Cancel()
     RemoveScene(exitConfirmScene);
 }
 
-// Above the pause menu's blocker, so that the answers light up under the pointer when asked from the desk.
-
-UIButton* MakeButton(PXL_Vec2 place, const char* label, void (*onClick)())
-{
-    auto* button = new UIButton(place, {420.0f, 150.0f}, label, OrderOverlayButton);
-    button->onClick = onClick;
-    // Live from the frame after the panel first shows, so the click that opened it cannot answer it.
-    button->enabled = false;
-    return button;
-}
-
 } // namespace
 
-ExitConfirm_OverlayScene::~ExitConfirm_OverlayScene()
+void ExitConfirm_OverlayScene::OnMissingReturnScene()
 {
-    RemoveInteractable(confirmButton);
-    RemoveInteractable(cancelButton);
+    DebugPrint("\n\n***************\nMassive small brain moment for you SMH\n***************\n\n");
+    throw std::logic_error("You are seriously here again??? Hint: You need to call the functions above when "
+                           "adding this scene as an active scene.");
 }
 
-void ExitConfirm_OverlayScene::Load()
+void ExitConfirm_OverlayScene::LoadOverlay()
 {
-    if (returnScene == nullptr) {
-        DebugPrint("\n\n***************\nMassive small brain moment for you SMH\n***************\n\n");
-        throw std::logic_error("You are seriously here again??? Hint: You need to call the functions above when "
-                               "adding this scene as an active scene.");
-    }
-    returnScene->updateEnabled = false;
-    confirmButton = MakeButton({-250.0f, 150.0f}, "Confirm", Confirm);
-    cancelButton = MakeButton({250.0f, 150.0f}, "Cancel", Cancel);
+    // Overlay buttons stand above the pause menu's blocker, so the answers light up under the pointer when
+    // asked from the desk.
+    const PXL_Vec2 size = {420.0f, 150.0f};
+    confirmButton = AddButton({-250.0f, 150.0f}, size, "Confirm", Confirm);
+    cancelButton = AddButton({250.0f, 150.0f}, size, "Cancel", Cancel);
 }
 
-void ExitConfirm_OverlayScene::Render()
+void ExitConfirm_OverlayScene::RenderOverlay()
 {
     float k = 1.0f - ZoomOffset;
     PXL_Vec2 window = PXL_Window_GetSize();
@@ -62,25 +49,10 @@ void ExitConfirm_OverlayScene::Render()
     DrawNineSlice(PXL_Camera_GetPosition(), {(window.x - 300.0f) / s * k, 550.0f * k}, PanelMetalPlate, 1.0f, true);
     DrawTint = {0, 0, 0, 1};
     DrawText(FontIBM3270, message, ScreenToWorld({0.0f, -150.0f}), {70.0f * k, 70.0f * k}, true, false);
-    confirmButton->Render();
-    cancelButton->Render();
-    if (firstFrame) {
-        confirmButton->enabled = true;
-        cancelButton->enabled = true;
-    }
 }
 
-void ExitConfirm_OverlayScene::Exit()
+void ExitConfirm_OverlayScene::UnloadOverlay()
 {
-    if (returnScene != nullptr) {
-        returnScene->updateEnabled = true;
-    }
-}
-
-void ExitConfirm_OverlayScene::Unload()
-{
-    RemoveInteractable(confirmButton);
-    RemoveInteractable(cancelButton);
     confirmButton = nullptr;
     cancelButton = nullptr;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scenes/scene.h"
+#include "scenes/overlay_scene.h"
 
 #include <string>
 
@@ -8,20 +8,20 @@ class UIButton;
 
 // A yes/no panel over the scene beneath: "Confirm" switches to confirmTarget (none ends the game), "Cancel"
 // closes the panel. Openers set returnScene, confirmTarget and message before pushing it.
-class ExitConfirm_OverlayScene : public Scene {
+class ExitConfirm_OverlayScene : public OverlayScene {
 public:
-    ExitConfirm_OverlayScene() : Scene("ExitConfirm_OverlayScene") {}
-    ~ExitConfirm_OverlayScene() override;
-    void Load() override;
-    void Render() override;
-    void Exit() override;
-    void Unload() override;
+    ExitConfirm_OverlayScene() : OverlayScene("ExitConfirm_OverlayScene") {}
 
-    Scene* returnScene = nullptr;
     Scene* confirmTarget = nullptr;
     std::string message;
     UIButton* confirmButton = nullptr;
     UIButton* cancelButton = nullptr;
+
+protected:
+    void OnMissingReturnScene() override;
+    void LoadOverlay() override;
+    void RenderOverlay() override;
+    void UnloadOverlay() override;
 };
 
 extern ExitConfirm_OverlayScene* exitConfirmScene;

@@ -43,13 +43,6 @@ void AskToLeave()
     PushScene(exitConfirmScene);
 }
 
-UIButton* MakeButton(float y, const char* label, void (*onClick)())
-{
-    auto* button = new UIButton({0.0f, y}, {600.0f, 150.0f}, label, OrderOverlayButton);
-    button->onClick = onClick;
-    return button;
-}
-
 } // namespace
 
 PXL_Vec2 PauseCoverSize()
@@ -64,19 +57,21 @@ PXL_Vec2 PauseCoverSize()
 
 PauseMenuScene::~PauseMenuScene()
 {
-    Unload();
+    RemoveInteractable(blocker);
 }
 
-void PauseMenuScene::Load()
+void PauseMenuScene::OnMissingReturnScene()
 {
-    if (returnScene == nullptr) {
-        RemoveScene(this);
-        return;
-    }
-    returnScene->updateEnabled = false;
-    resumeButton = MakeButton(-150.0f, "Resume Game", Resume);
-    settingsButton = MakeButton(50.0f, "Settings", OpenSettings);
-    mainMenuButton = MakeButton(250.0f, "Main Menu", AskToLeave);
+    // Nothing to pause and nothing to go back to: the menu takes itself off again.
+    RemoveScene(this);
+}
+
+void PauseMenuScene::LoadOverlay()
+{
+    const PXL_Vec2 size = {600.0f, 150.0f};
+    resumeButton = AddButton({0.0f, -150.0f}, size, "Resume Game", Resume);
+    settingsButton = AddButton({0.0f, 50.0f}, size, "Settings", OpenSettings);
+    mainMenuButton = AddButton({0.0f, 250.0f}, size, "Main Menu", AskToLeave);
     blocker = new Interactable(ViewCentre(), PauseCoverSize(), KindMomentary, OrderOverlay, 0.0f, false);
     // Frozen for as long as the menu is open, the settings or the exit confirmation above it included.
     alarmState.frozen = true;
@@ -85,10 +80,11 @@ void PauseMenuScene::Load()
 void PauseMenuScene::Update(float dt)
 {
     UIButton* menuButtons[] = {resumeButton, settingsButton, mainMenuButton};
-    // Covered by the settings or the exit confirmation: the menu's own buttons must not answer.
+    // Covered by the settings or the exit confirmation: the menu's own buttons must not answer. On the first
+    // frame they are still waiting to go live.
     bool covered = dt == 0.0f;
     for (UIButton* button : menuButtons) {
-        if (button != nullptr) {
+        if (button != nullptr && !firstFrame) {
             button->enabled = !covered;
         }
     }
@@ -105,32 +101,23 @@ void PauseMenuScene::Update(float dt)
     }
 }
 
-void PauseMenuScene::Render()
+void PauseMenuScene::RenderOverlay()
 {
     DrawTint = {0.1f, 0.1f, 0.1f, 0.6f};
     DrawAlpha = 0.6f;
     PXL_Vec2 centre = ViewCentre();
     PXL_Vec2 cover = PauseCoverSize();
     DrawTexture(nullptr, &centre, &cover, PXL_FILTER_LINEAR, 0.0f);
-    resumeButton->Render();
-    settingsButton->Render();
-    mainMenuButton->Render();
 }
 
-void PauseMenuScene::Exit()
+void PauseMenuScene::ExitOverlay()
 {
-    if (returnScene != nullptr) {
-        returnScene->updateEnabled = true;
-    }
     // However the menu goes (resumed, or unloaded by a switch of scene while it was open), the alarm runs on.
     alarmState.frozen = false;
 }
 
-void PauseMenuScene::Unload()
+void PauseMenuScene::UnloadOverlay()
 {
-    RemoveInteractable(resumeButton);
-    RemoveInteractable(settingsButton);
-    RemoveInteractable(mainMenuButton);
     RemoveInteractable(blocker);
     resumeButton = settingsButton = mainMenuButton = nullptr;
     blocker = nullptr;

@@ -1,29 +1,30 @@
 #pragma once
 
 #include "platform/pxl.h"
-#include "scenes/scene.h"
+#include "scenes/overlay_scene.h"
 
 class Interactable;
 class UIButton;
 
 // Dims the desk and offers "Resume Game", "Settings" and "Main Menu"; the alarm stands still while it is open.
-class PauseMenuScene : public Scene {
+class PauseMenuScene : public OverlayScene {
 public:
-    PauseMenuScene() : Scene("PauseMenuScene") {}
+    PauseMenuScene() : OverlayScene("PauseMenuScene") {}
     ~PauseMenuScene() override;
-    void Load() override;
     void Update(float dt) override;
-    void Render() override;
-    void Exit() override;
-    void Unload() override;
 
     UIButton* resumeButton = nullptr;
     UIButton* settingsButton = nullptr;
     UIButton* mainMenuButton = nullptr;
     // Invisible, over the whole view, above every desk control: clicks stop here.
     Interactable* blocker = nullptr;
-    // The scene beneath, set by whoever pushes the menu; paused while the menu is open.
-    Scene* returnScene = nullptr;
+
+protected:
+    void OnMissingReturnScene() override;
+    void LoadOverlay() override;
+    void RenderOverlay() override;
+    void ExitOverlay() override;
+    void UnloadOverlay() override;
 };
 
 extern PauseMenuScene* pauseMenuScene;

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "scenes/scene.h"
+#include "scenes/overlay_scene.h"
 
 class UIButton;
 
 // The settings overlay. For now it only offers "Exit Settings", which closes it and resumes the scene beneath.
-class SettingsScene : public Scene {
+class SettingsScene : public OverlayScene {
 public:
-    SettingsScene() : Scene("SettingsScene") {}
-    ~SettingsScene() override;
-    void Load() override;
-    void Render() override;
-    void Unload() override;
+    SettingsScene() : OverlayScene("SettingsScene") {}
 
     UIButton* exitButton = nullptr;
-    // Set by the opener before the push; never cleared.
-    Scene* returnScene = nullptr;
+
+protected:
+    void OnMissingReturnScene() override;
+    void LoadOverlay() override;
+    void RenderOverlay() override;
+    void UnloadOverlay() override;
 };
 
 extern SettingsScene* settingsScene;

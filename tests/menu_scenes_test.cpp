@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,46 @@ TEST_F(MenuTest, ExitGameAsksFirstAndConfirmEndsTheGame)
     Click(confirm);
     EXPECT_FALSE(IsRunning());
     EXPECT_FALSE(mainMenuScene->active || exitConfirmScene->active);
+}
+
+// Pushed without a scene to return to: the pause menu leaves again at once, the other two are a programmer's
+// mistake and say so.
+TEST_F(MenuTest, OverlaysPushedWithoutAReturnScene)
+{
+    pauseMenuScene->returnScene = nullptr;
+    PushScene(pauseMenuScene);
+    EXPECT_FALSE(pauseMenuScene->active);
+    EXPECT_TRUE(Interactables().empty());
+    EXPECT_FALSE(alarmState.frozen);
+
+    struct Case {
+        OverlayScene* overlay;
+        const char* error;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {exitConfirmScene,
+         "You are seriously here again??? Hint: You need to call the functions above when adding this scene as an "
+         "active scene.",
+         "\n\n***************\nMassive small brain moment for you SMH\n***************\n\n"},
+        {settingsScene, "Bro you forgot to set the return scene for Settings scene", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.overlay->name);
+        Scene* opener = c.overlay->returnScene;
+        c.overlay->returnScene = nullptr;
+        testing::internal::CaptureStdout();
+        try {
+            PushScene(c.overlay);
+            ADD_FAILURE() << "no error raised";
+        } catch (const std::logic_error& error) {
+            EXPECT_STREQ(error.what(), c.error);
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.printed);
+        RemoveScene(c.overlay);
+        EXPECT_TRUE(Interactables().empty());
+        c.overlay->returnScene = opener;
+    }
 }
 
 TEST_F(MenuTest, SettingsStandInPausesTheMenuAndCloses)
