@@ -123,7 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptErrorCase{"4 mouse 10\n", "input line 1: mouse takes two numbers"},
                       ScriptErrorCase{"9 close\n2 close\n", "input line 2: frame numbers must not go back"},
                       ScriptErrorCase{"1 focus away\n", "input line 1: focus takes"},
-                      ScriptErrorCase{"1 resize 0 720\n", "input line 1: resize takes"}));
+                      ScriptErrorCase{"1 resize 0 720\n", "input line 1: resize takes"},
+                      ScriptErrorCase{"1 clock soon\n", "input line 1: clock takes seconds"},
+                      ScriptErrorCase{"1 clock -5\n", "input line 1: clock takes seconds"}));
 
 TEST(SimOptionsTest, BadOptionsAreClearErrors)
 {

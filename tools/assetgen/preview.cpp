@@ -73,7 +73,8 @@ void DrawFrame(cairo_t* cr, const Sheet& sheet, int frame, double x, double y, d
     cairo_translate(cr, -sw / 2.0, -sh / 2.0);
     cairo_set_source_surface(cr, piece, 0, 0);
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    // GOOD box-filters a shrinking picture; bilinear skips source pixels and loses the thin strokes of small text.
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_rectangle(cr, 0, 0, sw, sh);
     cairo_fill(cr);
     cairo_restore(cr);

@@ -17,7 +17,7 @@
 namespace {
 
 const char* const Usage = "usage: brimvale-autoplay --shifts N [--first-clock EPOCH] [--clock-step SECONDS]\n"
-                          "                         [--mistakes P] [--json FILE]\n";
+                          "                         [--mistakes P] [--json FILE] [--record-input FILE]\n";
 
 int UsageError(const std::string& message)
 {
@@ -89,6 +89,7 @@ int main(int argc, char** argv)
     long long clockStep = 86400 + 3607; // a day and a bit, so both the date and the seconds move
     double mistakes = 0;
     std::string jsonPath;
+    PlayerOptions options;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (option == "--help" || option == "-h") {
@@ -120,6 +121,8 @@ int main(int argc, char** argv)
             }
         } else if (option == "--json") {
             jsonPath = value;
+        } else if (option == "--record-input") {
+            options.inputLogPath = value;
         } else {
             return UsageError("unknown option " + option);
         }
@@ -138,7 +141,6 @@ int main(int argc, char** argv)
     std::vector<ShiftReport> reports;
     std::mt19937 chance(static_cast<std::mt19937::result_type>(firstClock));
     auto started = std::chrono::steady_clock::now();
-    PlayerOptions options;
     options.clockGiven = true;
     options.clock = static_cast<std::time_t>(firstClock);
     // For the developers of the solvers: the game's console lines as well.

@@ -8,9 +8,11 @@
 #include "platform/pxl_control.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -89,7 +91,7 @@ void Hand::MoveTo(float tx, float ty)
         float eased = t < 0.5f ? 2 * t * t : 1 - 2 * (1 - t) * (1 - t);
         x = fromX + (tx - fromX) * eased;
         y = fromY + (ty - fromY) * eased;
-        PxlInjectMouse(x, y);
+        player.InjectMouse(x, y);
         player.Step();
     }
 }
@@ -99,7 +101,7 @@ void Hand::Press()
     if (pressedBefore && player.Frame() < lastPress + ClickSpacing) {
         player.Wait(static_cast<int>(lastPress + ClickSpacing - player.Frame()));
     }
-    PxlInjectKey(PXL_KEY_LBUTTON, true);
+    player.InjectKey(PXL_KEY_LBUTTON, true);
     held = true;
     pressedBefore = true;
     player.Step();
@@ -108,7 +110,7 @@ void Hand::Press()
 
 void Hand::Release()
 {
-    PxlInjectKey(PXL_KEY_LBUTTON, false);
+    player.InjectKey(PXL_KEY_LBUTTON, false);
     held = false;
     player.Step();
 }
@@ -139,7 +141,7 @@ void Hand::Drag(float fromX, float fromY, float toX, float toY, int frames)
         float t = static_cast<float>(i) / static_cast<float>(frames);
         x = fromX + (toX - fromX) * t;
         y = fromY + (toY - fromY) * t;
-        PxlInjectMouse(x, y);
+        player.InjectMouse(x, y);
         player.Step();
     }
     player.Wait(1);
@@ -148,10 +150,10 @@ void Hand::Drag(float fromX, float fromY, float toX, float toY, int frames)
 
 void Hand::TapKey(int key)
 {
-    PxlInjectKey(key, true);
+    player.InjectKey(key, true);
     player.Step();
     player.Wait(2);
-    PxlInjectKey(key, false);
+    player.InjectKey(key, false);
     player.Step();
 }
 
@@ -182,6 +184,21 @@ PlayResult Player::Run(const PlayerOptions& options, const std::function<void(Pl
     }
 
     Player player(shared);
+    if (!options.inputLogPath.empty()) {
+        player.inputLog = std::fopen(options.inputLogPath.c_str(), "w");
+        if (player.inputLog == nullptr) {
+            result.engineStatus = 1;
+            result.error = "cannot write the input log " + options.inputLogPath + ": " + std::strerror(errno);
+            return result;
+        }
+        std::fprintf(player.inputLog, "# brimvale-autoplay's input: replay with brimvale-sim --input\n");
+        if (options.windowWidth != 1280 || options.windowHeight != 720) {
+            std::fprintf(player.inputLog, "0 resize %d %d\n", options.windowWidth, options.windowHeight);
+        }
+        if (options.clockGiven) {
+            std::fprintf(player.inputLog, "0 clock %lld\n", static_cast<long long>(options.clock));
+        }
+    }
     player.dt = options.dt;
     player.keepConsole = options.keepConsole;
     SetConsoleSink(CollectConsole, &player);
@@ -220,6 +237,9 @@ PlayResult Player::Run(const PlayerOptions& options, const std::function<void(Pl
     playing.join();
     result.frames = shared.frame + 1;
 
+    if (player.inputLog != nullptr) {
+        std::fclose(player.inputLog);
+    }
     SetConsoleSink(nullptr, nullptr);
     PxlSetFrameHook(nullptr, nullptr);
     PxlSetScriptedInput(false);
@@ -316,8 +336,45 @@ void Player::SetInterrupt(std::function<bool(const ScreenDescription&)> conditio
 
 void Player::SetClock(std::time_t clock)
 {
+    if (inputLog != nullptr) {
+        std::fprintf(inputLog, "%llu clock %lld\n", static_cast<unsigned long long>(frame + 1),
+                     static_cast<long long>(clock));
+    }
     OsSetSimulatedClock(clock);
     shared.options.clockGiven = true;
+}
+
+void Player::InjectMouse(float x, float y)
+{
+    if (inputLog != nullptr) {
+        std::fprintf(inputLog, "%llu mouse %.9g %.9g\n", static_cast<unsigned long long>(frame + 1), x, y);
+    }
+    PxlInjectMouse(x, y);
+}
+
+void Player::InjectKey(int key, bool down)
+{
+    if (inputLog != nullptr) {
+        const char* action = down ? "press" : "release";
+        const auto next = static_cast<unsigned long long>(frame + 1);
+        if (key == PXL_KEY_LBUTTON) {
+            std::fprintf(inputLog, "%llu %s left\n", next, action);
+        } else if (key == PXL_KEY_ESCAPE) {
+            std::fprintf(inputLog, "%llu %s escape\n", next, action);
+        } else {
+            std::fprintf(inputLog, "%llu %s 0x%X\n", next, action, static_cast<unsigned>(key));
+        }
+    }
+    PxlInjectKey(key, down);
+}
+
+void Player::InjectFocus(bool focused)
+{
+    if (inputLog != nullptr) {
+        std::fprintf(inputLog, "%llu focus %s\n", static_cast<unsigned long long>(frame + 1),
+                     focused ? "gained" : "lost");
+    }
+    PxlInjectFocus(focused);
 }
 
 void Player::SchedulePause(uint64_t atFrame, PauseKind kind, int frames)
@@ -337,9 +394,9 @@ void Player::TakePauses()
         pause.done = true;
         pausing = true;
         if (pause.kind == PauseKind::FocusLoss) {
-            PxlInjectFocus(false);
+            InjectFocus(false);
             Wait(std::max(pause.frames, 1));
-            PxlInjectFocus(true);
+            InjectFocus(true);
             Wait(2);
         } else {
             hand.TapKey(PXL_KEY_ESCAPE);

@@ -54,6 +54,9 @@ struct PlayerOptions {
     int windowHeight = 720;
     uint64_t frameLimit = 60ull * 60 * 60 * 10; // ten hours of play: a safety net, never a pacing rule
     bool keepConsole = false;                   // print the game's console lines instead of only collecting them
+    // When set, every input and clock change is written there as brimvale-sim script lines, so that
+    // `brimvale-sim --input FILE` replays the run frame for frame (for screenshots on the real backend).
+    std::string inputLogPath;
 };
 
 struct PlayResult {
@@ -132,6 +135,11 @@ public:
     // One frame: the game runs it, then the player looks again. Used by the hand and the waits.
     void Step();
 
+    // The mouse, keys and focus as the next frame will see them; written to the input log as well.
+    void InjectMouse(float x, float y);
+    void InjectKey(int key, bool down);
+    void InjectFocus(bool focused);
+
     // What the game's thread and the player's thread share to take turns.
     struct Shared;
 
@@ -157,6 +165,7 @@ private:
     std::vector<EventLine> events;
     std::string consoleLine;
     bool keepConsole = false;
+    std::FILE* inputLog = nullptr;
     std::vector<ScheduledPause> pauses;
     bool pausing = false;
     int pausesTaken = 0;

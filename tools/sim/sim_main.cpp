@@ -86,6 +86,8 @@ void ApplyEvent(const SimEvent& event)
     case SimEventKind::Close:
         PxlInjectClose();
         break;
+    case SimEventKind::Clock:
+        break; // set before the frame's clock step, in BeforeFrame
     }
 }
 
@@ -94,6 +96,14 @@ void BeforeFrame(uint64_t frame, void* user)
     auto* run = static_cast<SimRun*>(user);
     if (frame == 0 && run->windowGiven) {
         PxlInjectResize(run->windowWidth, run->windowHeight);
+    }
+    // A clock line takes effect as its frame begins, and its frame already counts one step: the same order as
+    // a player who sets the clock between two frames (tools/autoplay records its runs that way).
+    for (size_t i = run->nextEvent; i < run->script.events.size() && run->script.events[i].frame <= frame; ++i) {
+        if (run->script.events[i].kind == SimEventKind::Clock) {
+            OsSetSimulatedClock(static_cast<std::time_t>(run->script.events[i].clock));
+            run->clockGiven = true;
+        }
     }
     if (frame > 0 && run->clockGiven) {
         OsAdvanceSimulatedClock(run->dt);

@@ -31,6 +31,16 @@ bool ParseFrame(const std::string& word, uint64_t& frame)
     return errno == 0;
 }
 
+bool ParseClock(const std::string& word, long long& epoch)
+{
+    uint64_t value = 0;
+    if (!ParseFrame(word, value) || value > 32503680000ull) { // the year 3000 is far enough
+        return false;
+    }
+    epoch = static_cast<long long>(value);
+    return true;
+}
+
 std::string Lower(std::string text)
 {
     for (char& c : text) {
@@ -125,6 +135,13 @@ bool ParseSimScript(const std::string& text, SimScript& script, std::string& err
                 return fail("focus takes \"lost\" or \"gained\"");
             }
             event.kind = state == "lost" ? SimEventKind::FocusLost : SimEventKind::FocusGained;
+        } else if (kind == "clock") {
+            long long epoch = 0;
+            if (!expectArguments(1) || !ParseClock(parts[2], epoch)) {
+                return fail("clock takes seconds since 1970, from 0 to 32503680000");
+            }
+            event.kind = SimEventKind::Clock;
+            event.clock = epoch;
         } else if (kind == "close") {
             if (!expectArguments(0)) {
                 return fail("close takes nothing");

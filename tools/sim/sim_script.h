@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
-enum class SimEventKind { Mouse, Press, Release, FocusLost, FocusGained, Resize, Close };
+// Events: "mouse X Y", "press KEY", "release KEY", "focus lost|gained", "resize W H", "close", "clock EPOCH".
+
+enum class SimEventKind { Mouse, Press, Release, FocusLost, FocusGained, Resize, Close, Clock };
 
 struct SimEvent {
     uint64_t frame = 0;
     SimEventKind kind = SimEventKind::Mouse;
     int key = 0;
     float x = 0, y = 0; // mouse position, or width and height of a resize
+    int64_t clock = 0;  // "clock EPOCH": the calendar time from this frame on, advancing with the frames
 };
 
 struct SimScript {
