@@ -4,9 +4,8 @@
 #include "engine/trace.h"
 #include "platform/os.h"
 #include "platform/pxl.h"
-#include "scenes/game_scene.h"
-#include "scenes/pause_menu_scene.h"
 #include "scenes/scene.h"
+#include "scenes/scene_state.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,9 +17,8 @@ SystemRegistry registry;
 
 void PauseOnFocusLoss()
 {
-    if (!PXL_Window_HasFocus() && IsSceneActive(gameScene) && !IsSceneActive(pauseMenuScene)) {
-        pauseMenuScene->returnScene = gameScene;
-        PushScene(pauseMenuScene);
+    if (!PXL_Window_HasFocus() && IsDeskActive() && !IsPaused()) {
+        PauseDesk();
     }
 }
 

@@ -4,7 +4,7 @@
 #include "engine/system.h"
 #include "flow/alarm.h"
 #include "flow/events.h"
-#include "scenes/end_game_scene.h"
+#include "scenes/scene_state.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,7 +45,7 @@ void GameManagerUpdate(float dt)
             manager.pendingTrigger = false;
             alarmState.active = false;
             Broadcast("end_game", "win");
-            endGameScene->won = 1;
+            SetShiftResult(true);
         } else {
             size_t index = static_cast<size_t>(GameRand()) % manager.pool.size();
             Broadcast("module_trigger", manager.pool[index]);
@@ -60,14 +60,14 @@ void GameManagerUpdate(float dt)
 
     if (Listen("end_game") && GetData("end_game") == "lose") {
         manager.ending = true;
-        endGameScene->won = 0;
+        SetShiftResult(false);
     }
 
     if (manager.ending) {
         manager.endCountdown -= dt;
         if (manager.endCountdown <= 0.0f) {
             manager.ending = false;
-            SetNextScene(endGameScene);
+            ShowEndScreen();
         }
     }
 }

@@ -2,8 +2,7 @@
 
 #include "engine/system.h"
 #include "flow/events.h"
-#include "scenes/game_scene.h"
-#include "scenes/pause_menu_scene.h"
+#include "scenes/scene_state.h"
 
 #include <cstdio>
 
@@ -37,13 +36,13 @@ void TimerUpdate(float dt)
     TimerState& timer = timerState;
     // Off the desk the countdown stands still, or a shift abandoned for the main menu would still run out there
     // and bring up the newspaper.
-    if (!IsSceneActive(gameScene)) {
+    if (!IsDeskActive()) {
         timerEar.Forget();
         return;
     }
     // The pause menu freezes it: it sends nothing, and hears the "start_timer" or "end_game" sent meanwhile
     // once the menu closes.
-    if (IsSceneActive(pauseMenuScene)) {
+    if (IsPaused()) {
         timerEar.Hold();
         return;
     }

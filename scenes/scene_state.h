@@ -1,0 +1,14 @@
+// What the engine and the game flow need of the screens: the state they ask about and the switches they
+// request, without the scene classes themselves.
+#pragma once
+
+// The desk (the game scene) is on the scene stack.
+bool IsDeskActive();
+// The pause menu is open.
+bool IsPaused();
+// Opens the pause menu over the desk, returning to it; only the desk pauses this way.
+void PauseDesk();
+// The outcome the newspaper will show.
+void SetShiftResult(bool won);
+// Switches to the newspaper at the scene system's next update.
+void ShowEndScreen();
