@@ -66,68 +66,55 @@ size_t Terminal::VisibleLineCount() const
     return std::min(rows, lines.size());
 }
 
-Terminal& Terminal::AddLine(std::string text)
+Terminal& Terminal::Add(TerminalEntryKind kind, std::string text, float milliseconds)
 {
     TerminalEntry entry;
+    entry.kind = kind;
     entry.text = std::move(text);
-    entry.newline = true;
+    entry.milliseconds = milliseconds;
+    entry.newline = kind != TerminalEntryKind::Text;
     queue.push_back(std::move(entry));
     return *this;
+}
+
+Terminal& Terminal::AddLine(std::string text)
+{
+    return Add(TerminalEntryKind::Line, std::move(text), 0.0f);
 }
 
 Terminal& Terminal::AddText(std::string text)
 {
-    TerminalEntry entry;
-    entry.text = std::move(text);
-    queue.push_back(std::move(entry));
-    return *this;
+    return Add(TerminalEntryKind::Text, std::move(text), 0.0f);
 }
 
+// A pause of 0, a speed of 0 and an event without a name do nothing of their own: each shows as a blank line,
+// as an empty line does.
 Terminal& Terminal::AddDelay(float milliseconds)
 {
-    TerminalEntry entry;
-    entry.delay = milliseconds;
-    entry.newline = true;
-    queue.push_back(std::move(entry));
-    return *this;
+    return milliseconds == 0.0f ? AddLine("") : Add(TerminalEntryKind::Delay, "", milliseconds);
 }
 
 Terminal& Terminal::AddClear(float milliseconds)
 {
-    TerminalEntry entry;
-    entry.clear = true;
-    entry.delay = milliseconds;
-    entry.newline = true;
-    queue.push_back(std::move(entry));
-    return *this;
+    return Add(TerminalEntryKind::Clear, "", milliseconds);
 }
 
 Terminal& Terminal::AddEvent(std::string name)
 {
-    TerminalEntry entry;
-    entry.event = std::move(name);
-    entry.newline = true;
-    queue.push_back(std::move(entry));
-    return *this;
+    return name.empty() ? AddLine("") : Add(TerminalEntryKind::Event, std::move(name), 0.0f);
 }
 
 Terminal& Terminal::AddSpeed(float millisecondsPerCharacter)
 {
-    TerminalEntry entry;
-    entry.speed = millisecondsPerCharacter;
-    entry.newline = true;
-    queue.push_back(std::move(entry));
-    return *this;
+    return millisecondsPerCharacter == 0.0f ? AddLine("") : Add(TerminalEntryKind::Speed, "", millisecondsPerCharacter);
 }
 
 Terminal& Terminal::AddButton(std::string label, void (*onClick)())
 {
     PXL_Vec2 buttonSize = {GlyphAdvance() * static_cast<float>(label.size()), glyphSize.y};
-    TerminalEntry entry;
-    entry.button = new TerminalButton(label, buttonSize, onClick);
-    entry.text = std::move(label);
-    entry.newline = true;
-    queue.push_back(std::move(entry));
+    TerminalButton* button = new TerminalButton(label, buttonSize, onClick);
+    Add(TerminalEntryKind::Button, std::move(label), 0.0f);
+    queue.back().button = button;
     return *this;
 }
 
@@ -187,44 +174,46 @@ void Terminal::PlayFrontEntry(float dt)
 {
     timer += dt;
     TerminalEntry& entry = queue.front();
-    if (!entry.event.empty()) {
-        Broadcast(entry.event, "");
+    switch (entry.kind) {
+    case TerminalEntryKind::Event:
+        Broadcast(entry.text, "");
         queue.erase(queue.begin());
         return;
-    }
-    if (entry.clear) {
-        if (timer > entry.delay / 1000.0f) {
+    case TerminalEntryKind::Clear:
+        if (timer > entry.milliseconds / 1000.0f) {
             timer = 0.0f;
             queue.erase(queue.begin());
             lines.assign(1, std::string());
         }
         return;
-    }
-    if (entry.speed != 0.0f) {
-        typeDelay = entry.speed;
+    case TerminalEntryKind::Speed:
+        typeDelay = entry.milliseconds;
         queue.erase(queue.begin());
         return;
+    case TerminalEntryKind::Delay:
+        if (timer > entry.milliseconds / 1000.0f) {
+            timer = 0.0f;
+            queue.erase(queue.begin());
+        }
+        return;
+    case TerminalEntryKind::Button:
+    case TerminalEntryKind::Line:
+    case TerminalEntryKind::Text:
+        break;
     }
-    if (entry.newline && entry.delay == 0.0f) {
+    if (entry.newline) {
         if (!lines.back().empty()) {
             lines.emplace_back();
         }
         entry.newline = false;
     }
-    if (entry.button != nullptr) {
+    if (entry.kind == TerminalEntryKind::Button) {
         if (lines.size() == 1 && lines[0].empty()) {
             lines.clear();
         }
         lines.push_back(entry.text);
         buttons.push_back(entry.button);
         queue.erase(queue.begin());
-        return;
-    }
-    if (entry.delay != 0.0f) {
-        if (timer > entry.delay / 1000.0f) {
-            timer = 0.0f;
-            queue.erase(queue.begin());
-        }
         return;
     }
     if (typeDelay == 0.0f) {

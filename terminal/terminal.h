@@ -10,14 +10,23 @@
 
 class TerminalButton;
 
+// What a queued entry does when it reaches the front.
+enum class TerminalEntryKind {
+    Line,   // types its text on a line of its own
+    Text,   // types its text on at the end of the current line
+    Delay,  // waits
+    Clear,  // waits, then empties the screen
+    Event,  // broadcasts the event named by its text
+    Speed,  // sets the typing delay
+    Button, // shows its button, labelled with its text, on a line of its own
+};
+
 struct TerminalEntry {
+    TerminalEntryKind kind = TerminalEntryKind::Line;
     std::string text;
-    bool clear = false;
-    float delay = 0.0f; // ms
-    bool newline = false;
+    float milliseconds = 0.0f; // Delay and Clear: the wait; Speed: the delay per character
+    bool newline = false;      // a new line is still to be started before the text (once)
     TerminalButton* button = nullptr;
-    float speed = 0.0f; // ms per character
-    std::string event;
 };
 
 class Terminal {
@@ -67,6 +76,7 @@ public:
     EventInbox appendedLines{"terminal_append_line"};
 
 private:
+    Terminal& Add(TerminalEntryKind kind, std::string text, float milliseconds);
     void PlaceButtons();
     void PlayFrontEntry(float dt);
     void StartLineBeforeWord(const std::string& remaining);

@@ -63,47 +63,44 @@ struct TagCase {
     TerminalEntry expected;
 };
 
-TerminalEntry Entry(std::string text, bool newline, float delay = 0, float speed = 0, bool clear = false,
-                    std::string event = "")
+TerminalEntry Entry(TerminalEntryKind kind, std::string text, float milliseconds = 0)
 {
     TerminalEntry entry;
+    entry.kind = kind;
     entry.text = std::move(text);
-    entry.newline = newline;
-    entry.delay = delay;
-    entry.speed = speed;
-    entry.clear = clear;
-    entry.event = std::move(event);
+    entry.milliseconds = milliseconds;
+    entry.newline = kind != TerminalEntryKind::Text;
     return entry;
 }
+
+using enum TerminalEntryKind;
 
 TEST_F(ScriptTest, EachLineBecomesTheEntryOfItsTag)
 {
     const TagCase cases[] = {
-        {"<speed> 60", Entry("", true, 0, 60)},
-        {"<delay> 1500", Entry("", true, 1500)},
-        {"<delay>   2.5ms", Entry("", true, 2.5f)}, // blanks skipped; reading stops at the unit
-        {"<ignore newline>  and more", Entry(" and more", false)},
-        {"<clear> 0", Entry("", true, 0, 0, true)},
-        {"<clear> 500", Entry("", true, 500, 0, true)},
-        {"<event> start_timer", Entry("", true, 0, 0, false, "start_timer")},
-        {"<event> start_timer  ", Entry("", true, 0, 0, false, "start_timer")},
-        {"Core temperature nominal", Entry("Core temperature nominal", true)},
-        {"", Entry("", true)},
-        {"<Speed> 60", Entry("<Speed> 60", true)},                      // tags match with exact case
-        {"<delay> 300 then <event> start_timer", Entry("", true, 300)}, // the table's order decides
-        {"say <event> now", Entry("", true, 0, 0, false, "nt> now")},   // the name is read from column 8
+        {"<speed> 60", Entry(Speed, "", 60)},
+        {"<delay> 1500", Entry(Delay, "", 1500)},
+        {"<delay>   2.5ms", Entry(Delay, "", 2.5f)}, // blanks skipped; reading stops at the unit
+        {"<ignore newline>  and more", Entry(Text, " and more")},
+        {"<clear> 0", Entry(Clear, "", 0)},
+        {"<clear> 500", Entry(Clear, "", 500)},
+        {"<event> start_timer", Entry(Event, "start_timer")},
+        {"<event> start_timer  ", Entry(Event, "start_timer")},
+        {"Core temperature nominal", Entry(Line, "Core temperature nominal")},
+        {"", Entry(Line, "")},
+        {"<Speed> 60", Entry(Line, "<Speed> 60")},                       // tags match with exact case
+        {"<delay> 300 then <event> start_timer", Entry(Delay, "", 300)}, // the table's order decides
+        {"say <event> now", Entry(Event, "nt> now")},                    // the name is read from column 8
     };
     for (const TagCase& c : cases) {
         terminal.queue.clear();
         std::vector<TerminalEntry> queue = Read(std::string(c.line) + "\n");
         ASSERT_EQ(queue.size(), 1u) << c.line;
         const TerminalEntry& got = queue[0];
+        EXPECT_EQ(got.kind, c.expected.kind) << c.line;
         EXPECT_EQ(got.text, c.expected.text) << c.line;
         EXPECT_EQ(got.newline, c.expected.newline) << c.line;
-        EXPECT_EQ(got.delay, c.expected.delay) << c.line;
-        EXPECT_EQ(got.speed, c.expected.speed) << c.line;
-        EXPECT_EQ(got.clear, c.expected.clear) << c.line;
-        EXPECT_EQ(got.event, c.expected.event) << c.line;
+        EXPECT_EQ(got.milliseconds, c.expected.milliseconds) << c.line;
     }
     EXPECT_EQ(terminal.typeDelay, 20.0f);
 }
@@ -164,7 +161,7 @@ TEST_F(ScriptTest, TheGameScriptsReadCleanly)
         ReadTerminalScript(reader, script);
         EXPECT_GT(reader.queue.size(), 5u) << script;
         for (const TerminalEntry& entry : reader.queue) {
-            timerStarts += entry.event == "start_timer";
+            timerStarts += entry.kind == Event && entry.text == "start_timer";
         }
     }
     EXPECT_EQ(timerStarts, 1);
