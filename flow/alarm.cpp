@@ -24,6 +24,7 @@ int32_t DrawAllowance()
 
 bool AlarmInit()
 {
+    ResetAlarm();
     alarmState.texture = PXL_Graphics_LoadTexture(AssetPath(Asset::AlarmBand));
     return true;
 }
@@ -77,6 +78,13 @@ void AlarmExit()
 }
 
 } // namespace
+
+void ResetAlarm()
+{
+    PXL_Texture texture = alarmState.texture;
+    alarmState = AlarmState{};
+    alarmState.texture = texture;
+}
 
 void StartAlarm()
 {

@@ -20,6 +20,9 @@ struct AlarmState {
 
 extern AlarmState alarmState;
 
+// Off, still, no siren due; the band's picture stays loaded. The system's init and the tests call it.
+void ResetAlarm();
+
 // What "start_alarm" does (the game manager calls it): on, intensity 0, first siren a second later, and a
 // fresh allowance of 2 + GameRand() % 3.
 void StartAlarm();

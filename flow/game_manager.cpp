@@ -15,6 +15,7 @@ namespace {
 
 bool GameManagerInit()
 {
+    ResetGameManager();
     return true;
 }
 

@@ -15,9 +15,7 @@ EventEar timerEar;
 
 bool TimerInit()
 {
-    timerState.displayText = "00:00.000";
-    timerState.remaining = 0.0f;
-    timerState.started = false;
+    ResetTimer();
     return true;
 }
 
@@ -90,10 +88,7 @@ void TimerUpdate(float dt)
 
 void ResetTimer()
 {
-    timerState.displayText = "00:00.000";
-    timerState.remaining = 0.0f;
-    timerState.started = false;
-    timerState.stopped = false;
+    timerState = TimerState{};
     timerEar.Forget();
 }
 

@@ -19,5 +19,6 @@ struct TimerState {
 
 extern TimerState timerState;
 
-// A new shift: "00:00.000", nothing left, neither started nor stopped. The game scene's Init calls it.
+// A new shift: "00:00.000", nothing left, neither started nor stopped, no mark announced, nothing heard
+// meanwhile. The system's init, the game scene's Init and the tests call it.
 void ResetTimer();

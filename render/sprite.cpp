@@ -31,8 +31,15 @@ PXL_Mesh BuildQuad(float uMax, float vMax)
     return PXL_Graphics_EndMesh();
 }
 
+void ResetDrawState()
+{
+    DrawAlpha = 1.0f;
+    DrawTint = NoTint;
+}
+
 bool MeshInit()
 {
+    ResetDrawState();
     UnitQuad = new MeshHolder{BuildQuad(1.0f, 1.0f)};
     return true;
 }

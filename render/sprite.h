@@ -36,6 +36,9 @@ extern PXL_Color DrawTint;
 // The tint that leaves a picture as it is. A tint is added to the texture's colour; its alpha is not used.
 constexpr PXL_Color NoTint = {0, 0, 0, 0};
 
+// Full alpha, no tint: the draw state at start-up. The mesh system's init and the tests call it.
+void ResetDrawState();
+
 Sprite* CreateSprite(Sprite* sprite, SpriteSheet* sheet);
 void FreeSprite(Sprite* sprite); // frees a heap sprite made with new Sprite{}
 void SpriteSetFrame(Sprite* sprite, uint32_t frame);

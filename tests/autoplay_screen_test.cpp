@@ -26,8 +26,7 @@ protected:
             ASSERT_TRUE(system->init()) << system->name;
         }
         PXL_Camera_SetZoom(1.5f);
-        DrawAlpha = 1.0f;
-        DrawTint = {0, 0, 0, 0};
+        ResetDrawState();
     }
     void TearDown() override
     {

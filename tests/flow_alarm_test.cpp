@@ -34,7 +34,7 @@ TEST_F(AlarmTest, FirstSirenASecondAfterTheStartThenEveryTwoSecondsUpToTheAllowa
 {
     // Seed 0 ... gives allowances of each size; the run must hold for all of them.
     for (unsigned seed : {1u, 2u, 3u, 5u, 8u, 13u}) {
-        alarmState = AlarmState{};
+        ResetAlarm();
         ClearAllEvents();
         std::srand(seed);
         Broadcast("start_alarm", "");

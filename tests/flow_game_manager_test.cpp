@@ -228,7 +228,7 @@ TEST_F(GameManagerTest, StartAlarmDrawsTheAllowanceFromRand)
         EXPECT_TRUE(alarmState.active);
         EXPECT_EQ(alarmState.allowed, expected);
         allowances.insert(alarmState.allowed);
-        alarmState = AlarmState{};
+        ResetAlarm();
     }
     EXPECT_EQ(allowances, (std::set<int32_t>{2, 3, 4}));
 }

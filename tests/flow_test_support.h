@@ -38,8 +38,7 @@ protected:
         ClearAllEvents();
         ResetGameManager();
         ResetTimer();
-        timerState.markSent = false;
-        alarmState = AlarmState{};
+        ResetAlarm();
         endGameScene->won = -1;
         pauseMenuScene->active = false;
         // The countdown runs only while the desk is up.
@@ -53,7 +52,7 @@ protected:
         pauseMenuScene->active = false;
         gameScene->active = false;
         SetNextScene(nullptr);
-        alarmState = AlarmState{};
+        ResetAlarm();
         PXL_System_Exit();
         PxlSetScriptedInput(false);
         PxlSelectBackend(previousBackend);

@@ -35,7 +35,7 @@ protected:
     {
         SetNextScene(nullptr);
         SceneSystem.update(0.0f);
-        alarmState = AlarmState{};
+        ResetAlarm();
         HeadlessUi::TearDown();
     }
 

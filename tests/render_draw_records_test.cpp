@@ -89,8 +89,7 @@ protected:
             EXPECT_TRUE(system->init()) << system->name;
         }
         fs::current_path(previousDir);
-        DrawAlpha = 1.0f;
-        DrawTint = NoTint;
+        ResetDrawState();
         ZoomOffset = 0.0f;
     }
 
@@ -101,8 +100,7 @@ protected:
         }
         PXL_System_Exit();
         PxlSelectBackend(previousBackend);
-        DrawAlpha = 1.0f;
-        DrawTint = NoTint;
+        ResetDrawState();
         ZoomOffset = 0.0f;
         std::error_code ignored;
         fs::remove_all(folder, ignored);

@@ -60,8 +60,7 @@ protected:
         const PXL_Vec2 origin = {0, 0};
         PXL_Camera_SetPosition(&origin);
         PXL_Camera_SetZoom(1.0f); // one world unit per pixel, the origin at the window's centre
-        DrawAlpha = 1.0f;
-        DrawTint = NoTint;
+        ResetDrawState();
     }
 
     void TearDown() override
@@ -78,8 +77,7 @@ protected:
         PXL_System_Exit();
         PxlSetHiddenWindow(false);
         PxlSelectBackend(previousBackend);
-        DrawAlpha = 1.0f;
-        DrawTint = NoTint;
+        ResetDrawState();
         if (!folder.empty()) {
             std::error_code ignored;
             fs::remove_all(folder, ignored);
