@@ -2,7 +2,7 @@
 // headless 1280 by 720 window, frame by frame on the desk's frame time.
 #include "flow/game_manager.h"
 #include "interaction/interactable.h"
-#include "interaction_test_support.h"
+#include "module_test_support.h"
 #include "modules/decryption.h"
 #include "modules/module_tables.h"
 #include "modules/reactor_temperature.h"
@@ -18,55 +18,21 @@
 
 namespace {
 
-class TimedModules : public HeadlessUi {
+class TimedModules : public DeskModules {
 protected:
     void SetUp() override
     {
-        HeadlessUi::SetUp();
-        PxlSetFixedTimestep(Dt);
-        ClearAllEvents();
-        ResetGameManager();
-        std::srand(99);
-        testing::internal::CaptureStdout();
+        DeskModules::SetUp();
         reactor.Init();
         decryption.Init();
+        modules = {&reactor, &decryption};
     }
 
-    void TearDown() override
+    // The two machines run on the frame time.
+    void UpdateModules() override
     {
-        reactor.Exit();
-        decryption.Exit();
-        testing::internal::GetCapturedStdout();
-        ResetGameManager();
-        PxlSetFixedTimestep(0);
-        HeadlessUi::TearDown();
-    }
-
-    // One frame in the engine's order: input, events, controls, then the two machines on the frame time.
-    void Frame(bool button)
-    {
-        Button(button);
-        PXL_System_FrameControl();
-        PXL_System_Update();
-        ScreenScaleSystem.update(Dt);
-        EventSystem.update(Dt);
-        InteractionSystem.update(Dt);
         reactor.TimedUpdate(Dt);
         decryption.TimedUpdate(Dt);
-    }
-
-    void Frames(int count, bool button = false)
-    {
-        for (int i = 0; i < count; ++i) {
-            Frame(button);
-        }
-    }
-
-    void Click(PXL_Vec2 world)
-    {
-        PointAt(world);
-        Frame(true);
-        Frame(false);
     }
 
     void Trigger(const std::string& name)
@@ -75,21 +41,8 @@ protected:
         Frame(false);
     }
 
-    long Broadcasts(const std::string& name, const std::string& data)
-    {
-        std::istringstream text(testing::internal::GetCapturedStdout());
-        for (std::string line; std::getline(text, line);) {
-            output.push_back(line);
-        }
-        testing::internal::CaptureStdout();
-        const std::string prefix = "Broadcast: " + name + " (" + data + ") (";
-        return std::count_if(output.begin(), output.end(),
-                             [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-    }
-
     ReactorTemperature reactor{"Reactor Temperature", {1700, -100}};
     Decryption decryption{"Decryption", {-2000, 100}};
-    std::vector<std::string> output;
 };
 
 // ---- Reactor temperature ----

@@ -49,15 +49,21 @@ protected:
         if (runManager) {
             GameManagerSystem.update(Dt);
         }
+        UpdateModules();
+    }
+
+    // The desk's part of a frame; machines on the frame time update through their own entry.
+    virtual void UpdateModules()
+    {
         for (Module* module : modules) {
             module->Update();
         }
     }
 
-    void Frames(int count)
+    void Frames(int count, bool button = false)
     {
         for (int i = 0; i < count; ++i) {
-            Frame(false);
+            Frame(button);
         }
     }
 
