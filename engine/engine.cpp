@@ -42,8 +42,6 @@ void RunFrames(const EngineOptions& options)
             break;
         }
         if (!goOn) {
-            // Stopped from outside before the game ended: release what the scenes hold, as a closed window does.
-            UnloadAllScenes();
             break;
         }
         dt = static_cast<float>(PXL_System_GetDeltaTime());

@@ -15,11 +15,6 @@ constexpr float FrontPageShare = 0.6f;
 
 } // namespace
 
-EndGameScene::~EndGameScene()
-{
-    Unload();
-}
-
 void EndGameScene::Load()
 {
     backgroundTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::NewspaperBackground));

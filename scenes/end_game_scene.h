@@ -10,8 +10,6 @@
 class EndGameScene : public Scene {
 public:
     EndGameScene() : Scene("EndGameScene") {}
-    // The scene system deletes scenes still on the stack without unloading them.
-    ~EndGameScene() override;
     void Load() override;
     void Init() override;
     void Update(float dt) override;

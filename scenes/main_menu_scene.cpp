@@ -50,11 +50,6 @@ void QueueMainMenu(Terminal& terminal)
         .AddLine("");
 }
 
-MainMenuScene::~MainMenuScene()
-{
-    delete terminal;
-}
-
 void MainMenuScene::Load()
 {
     terminal = new Terminal({0.0f, 0.0f}, {700.0f, 525.0f});

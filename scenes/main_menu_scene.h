@@ -8,7 +8,6 @@ class Terminal;
 class MainMenuScene : public Scene {
 public:
     MainMenuScene() : Scene("MainMenuScene") {}
-    ~MainMenuScene() override;
     void Load() override;
     void Update(float dt) override;
     void Render() override;

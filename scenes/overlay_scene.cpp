@@ -2,13 +2,6 @@
 
 #include "interaction/buttons.h"
 
-OverlayScene::~OverlayScene()
-{
-    for (UIButton* button : buttons) {
-        RemoveInteractable(button);
-    }
-}
-
 void OverlayScene::Load()
 {
     if (returnScene == nullptr) {

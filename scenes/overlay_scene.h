@@ -22,7 +22,6 @@ public:
 
 protected:
     explicit OverlayScene(const char* name) : Scene(name) {}
-    ~OverlayScene() override;
 
     // Pushed with no return scene: each overlay says what that means for it.
     virtual void OnMissingReturnScene() = 0;

@@ -55,11 +55,6 @@ PXL_Vec2 PauseCoverSize()
     return {std::max(2020.0f, std::fabs(b.x - a.x) + 100.0f), std::max(1180.0f, std::fabs(b.y - a.y) + 100.0f)};
 }
 
-PauseMenuScene::~PauseMenuScene()
-{
-    RemoveInteractable(blocker);
-}
-
 void PauseMenuScene::OnMissingReturnScene()
 {
     // Nothing to pause and nothing to go back to: the menu takes itself off again.

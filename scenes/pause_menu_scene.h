@@ -10,7 +10,6 @@ class UIButton;
 class PauseMenuScene : public OverlayScene {
 public:
     PauseMenuScene() : OverlayScene("PauseMenuScene") {}
-    ~PauseMenuScene() override;
     void Update(float dt) override;
 
     UIButton* resumeButton = nullptr;

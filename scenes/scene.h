@@ -31,10 +31,6 @@ void PushScene(Scene* scene);
 void RemoveScene(Scene* scene);
 bool IsRunning();
 
-// Exits and unloads every scene on the stack at once, as a switch to no scene does. For runs that stop before
-// the game ends (the simulator's frame limit).
-void UnloadAllScenes();
-
 // Every scene ever constructed, in construction order.
 std::vector<Scene*>& SceneRegistry();
 // The active scenes, bottom first; the bottom slot may hold null.

@@ -22,11 +22,15 @@ std::vector<Scene*>& Stack()
 
 Scene* nextScene = nullptr;
 
-void ExitAndUnload(Scene* scene)
+void ExitAndUnload(Scene* scene, bool traced = true)
 {
-    Trace("%s: Exit", scene->name);
+    if (traced) {
+        Trace("%s: Exit", scene->name);
+    }
     scene->Exit();
-    Trace("%s: Unload", scene->name);
+    if (traced) {
+        Trace("%s: Unload", scene->name);
+    }
     scene->Unload();
     scene->active = false;
     scene->firstFrame = true;
@@ -42,6 +46,7 @@ bool ScenesInit()
 void SwitchBottomScene()
 {
     std::vector<Scene*>& stack = Stack();
+    // The bottom scene is exited once more with the rest below: every scene's Exit allows being run twice.
     if (stack[0] != nullptr) {
         Trace("%s: Exit", stack[0]->name);
         stack[0]->Exit();
@@ -109,6 +114,14 @@ void ScenesRender()
 
 void ScenesExit()
 {
+    // The scenes still up release what they hold while the systems they use are still there (those registered
+    // before this one). Quietly: the trace of a shutdown shows the systems' exits only.
+    std::vector<Scene*>& stack = Stack();
+    for (size_t i = stack.size(); i-- > 0;) {
+        if (stack[i] != nullptr) {
+            ExitAndUnload(stack[i], false);
+        }
+    }
     std::vector<Scene*>* registry = RegistryStorage();
     if (registry == nullptr) {
         return;
@@ -175,6 +188,7 @@ void RemoveScene(Scene* scene)
     ExitAndUnload(scene);
     std::vector<Scene*>& stack = Stack();
     for (size_t i = 0; i < stack.size(); ++i) {
+        // By the name's pointer, not its text: the scene's identity is its name (one object per name).
         if (stack[i] != nullptr && stack[i]->name == scene->name) {
             stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(i));
             break;
@@ -183,12 +197,6 @@ void RemoveScene(Scene* scene)
     if (stack.empty()) {
         stack.push_back(nullptr);
     }
-}
-
-void UnloadAllScenes()
-{
-    nextScene = nullptr;
-    SwitchBottomScene();
 }
 
 bool IsRunning()
