@@ -16,7 +16,7 @@ struct AudioCue {
 };
 
 // One row of the cue table.
-struct AudioCueSpec {
+struct AudioCueRow {
     uint32_t id;
     const char* name; // the folder under the SFX folder
     uint32_t group;
@@ -26,7 +26,7 @@ struct AudioCueSpec {
 };
 
 // The table, in declaration order.
-const std::vector<AudioCueSpec>& AudioCueTable();
+const std::vector<AudioCueRow>& AudioCueTable();
 
 // The cues built at init, in declaration order.
 extern std::vector<std::unique_ptr<AudioCue>> audioCues;

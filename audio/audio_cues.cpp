@@ -30,12 +30,12 @@ AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group)
 
 bool AudioSystemInit()
 {
-    for (const AudioCueSpec& spec : AudioCueTable()) {
-        AudioCue* cue = BuildCue(spec.id, spec.name, spec.group);
-        cue->pitchVariation = spec.pitchVariation;
+    for (const AudioCueRow& row : AudioCueTable()) {
+        AudioCue* cue = BuildCue(row.id, row.name, row.group);
+        cue->pitchVariation = row.pitchVariation;
         for (SoundRecord* record : cue->sounds) {
-            record->volume = spec.volume;
-            record->loopCount = spec.loopCount;
+            record->volume = row.volume;
+            record->loopCount = row.loopCount;
         }
     }
     return true;
@@ -50,9 +50,9 @@ void AudioSystemExit()
 
 const BaseSystem AudioSystem = {"AudioSystem", AudioSystemInit, SystemUpdateNothing, SystemNothing, AudioSystemExit};
 
-const std::vector<AudioCueSpec>& AudioCueTable()
+const std::vector<AudioCueRow>& AudioCueTable()
 {
-    static const std::vector<AudioCueSpec> table = {
+    static const std::vector<AudioCueRow> table = {
         {CueKeycap, "interactables/keycap", 3, 3.0f, 0.1f, 0},
         {CueButton, "interactables/button", 2, 0.4f, 0.1f, 0},
         {CueSwitch, "interactables/switch", 2, 0.4f, 0.1f, 0},

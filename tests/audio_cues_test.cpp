@@ -306,27 +306,27 @@ TEST(AudioCuesAssets, EveryCueIsAudibleInTheMix)
         now += std::lround(seconds * 60) / 60.0;
     };
     std::srand(3);
-    for (const AudioCueSpec& spec : AudioCueTable()) {
-        AudioCue* cue = FindAudioCue(spec.id);
+    for (const AudioCueRow& row : AudioCueTable()) {
+        AudioCue* cue = FindAudioCue(row.id);
         ASSERT_NE(cue, nullptr);
-        EXPECT_FALSE(cue->sounds.empty()) << spec.name;
+        EXPECT_FALSE(cue->sounds.empty()) << row.name;
         for (SoundRecord* record : cue->sounds) {
             EXPECT_NE(record->sound, nullptr) << record->path;
             record->channel = nullptr;
         }
-        ASSERT_TRUE(PlayCue(spec.id));
+        ASSERT_TRUE(PlayCue(row.id));
         SoundRecord* played = nullptr;
         for (SoundRecord* record : cue->sounds) {
             played = record->channel ? record : played;
         }
-        ASSERT_NE(played, nullptr) << spec.name;
+        ASSERT_NE(played, nullptr) << row.name;
         unsigned int length = 0;
         ASSERT_EQ(FMOD_Sound_GetLength(played->sound, &length, FMOD_TIMEUNIT_MS), FMOD_OK);
         // A loop plays past its end, over the seam.
-        double seconds = spec.loopCount < 0 ? length / 1000.0 + 1.0 : length / 1000.0 / played->pitch;
-        spans.push_back({spec.name, now, now + seconds});
+        double seconds = row.loopCount < 0 ? length / 1000.0 + 1.0 : length / 1000.0 / played->pitch;
+        spans.push_back({row.name, now, now + seconds});
         run(seconds + 0.05);
-        if (spec.loopCount < 0) {
+        if (row.loopCount < 0) {
             ASSERT_EQ(FMOD_Channel_Stop(played->channel), FMOD_OK);
         }
         run(0.25);

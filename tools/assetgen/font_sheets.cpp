@@ -20,7 +20,7 @@ constexpr double kMargin = 2.0; // transparent rim in every cell, so linear filt
 
 enum class Special { None, TerminalCursor, SegmentGhost };
 
-struct FontSpec {
+struct FontSheetStyle {
     const char* file;
     const char* pattern;
     double advanceFactor; // the game's text layout: advance = w - w / factor
@@ -47,20 +47,20 @@ void CellCentre(int c, double& cx, double& cy)
     cy = (frame / kColumns) * kCell + kCell / 2.0;
 }
 
-bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
+bool DrawFontSheet(const std::string& dir, const FontSheetStyle& font)
 {
     Canvas canvas(kColumns * kCell, kRows * kCell);
     cairo_t* cr = canvas.cr();
-    double advance = kCell * (1.0 - 1.0 / spec.advanceFactor);
+    double advance = kCell * (1.0 - 1.0 / font.advanceFactor);
 
-    if (!UseFont(cr, spec.pattern, 100))
+    if (!UseFont(cr, font.pattern, 100))
         return false;
     // Size: a monospaced face keeps its own letter spacing at the game's advance; a proportional one gets
     // capitals about as wide as the advance. Either way the capitals and descenders must fit the cell.
     Box capitals = InkOf(cr, "H");
     Box descender = InkOf(cr, "gjpqy");
     double size;
-    if (spec.monospaced) {
+    if (font.monospaced) {
         cairo_text_extents_t zero;
         cairo_text_extents(cr, "0", &zero);
         size = 100 * advance / zero.x_advance;
@@ -70,7 +70,7 @@ bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
     }
     double band = (descender.y1 - capitals.y0) / 100.0; // cap top to descender bottom, per unit of size
     size = std::min(size, (kCell * 0.84) / band);
-    UseFont(cr, spec.pattern, size);
+    UseFont(cr, font.pattern, size);
     capitals = InkOf(cr, "H");
     descender = InkOf(cr, "gjpqy");
     double capHeight = -capitals.y0, descent = descender.y1;
@@ -80,7 +80,7 @@ bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
         CellCentre(c, cx, cy);
         std::string s(1, static_cast<char>(c));
         cairo_save(cr);
-        if (spec.special == Special::TerminalCursor && (c == '}' || c == '~')) {
+        if (font.special == Special::TerminalCursor && (c == '}' || c == '~')) {
             // The terminal blinks its cursor by drawing "}" (shown) and "~" (hidden): a block and nothing.
             if (c == '}') {
                 double h = capHeight + descent * 0.5;
@@ -98,7 +98,7 @@ bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
         Box ink = InkOf(cr, s);
         double baseline = cy + (capHeight - descent) / 2;
         double penX;
-        if (spec.monospaced) {
+        if (font.monospaced) {
             cairo_text_extents_t e;
             cairo_text_extents(cr, s.c_str(), &e);
             penX = cx - e.x_advance / 2;
@@ -115,7 +115,7 @@ bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
             cairo_scale(cr, k, k);
             cairo_translate(cr, -cx, -cy);
         }
-        if (spec.special == Special::SegmentGhost && c >= '0' && c <= '9') {
+        if (font.special == Special::SegmentGhost && c >= '0' && c <= '9') {
             // Unlit segments, as on a real display: faint, and they take the tint like the lit ones.
             cairo_text_extents_t e, eight;
             cairo_text_extents(cr, s.c_str(), &e);
@@ -139,7 +139,7 @@ bool DrawFontSheet(const std::string& dir, const FontSpec& spec)
             }
     SetColour(cr, {0, 0, 0, 0.6});
     cairo_fill(cr);
-    return canvas.Save(dir + "/" + spec.file);
+    return canvas.Save(dir + "/" + font.file);
 }
 
 bool DrawSymbolSheet(const std::string& dir)
@@ -180,14 +180,14 @@ bool DrawGlow(const std::string& dir)
 
 bool MakeFontSheets(const std::string& dir)
 {
-    const FontSpec fonts[] = {
+    const FontSheetStyle fonts[] = {
         {AssetInfo(Asset::FontIBM3270Sheet).path, "IBM 3270:style=Regular", 2.4, true, Special::TerminalCursor},
         {AssetInfo(Asset::FontOxygenMonoSheet).path, "Oxygen Mono:style=Regular", 2.0, true, Special::None},
         {AssetInfo(Asset::FontLumenfallSheet).path, "URW Gothic:style=Demi", 3.4, false, Special::None},
         {AssetInfo(Asset::FontTickingTimebombSheet).path, "DSEG7 Classic:style=Bold", 2.0, true, Special::SegmentGhost},
     };
     bool ok = true;
-    for (const FontSpec& f : fonts)
+    for (const FontSheetStyle& f : fonts)
         ok = DrawFontSheet(dir, f) && ok;
     ok = DrawSymbolSheet(dir) && ok;
     ok = DrawGlow(dir) && ok;
