@@ -1,7 +1,7 @@
 #include "interaction/interactable.h"
 
 #include "audio/audio_cues.h"
-#include "interaction/interaction_list.h"
+#include "interaction/interaction_system.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 // Mouse-driven controls: invisible, possibly turned rectangles that report hover, click, hold and value.
 #pragma once
 
+#include "interaction/interaction_system.h"
 #include "platform/pxl.h"
 
 #include <cstdint>
@@ -84,17 +85,6 @@ public:
     bool changed = true;
     bool dragging = false;
 };
-
-// Takes the control out of the interaction system and frees it. A control the system no longer holds is left
-// alone. While the system is updating (a button's handler closing its own scene), the control is freed at the
-// end of that update, so the handler's caller can still return through it.
-void RemoveInteractable(Interactable* control);
-
-// Every live control, in creation order.
-std::vector<Interactable*>& Interactables();
-
-// True when any control is hovered this frame.
-bool AnyInteractableHovered();
 
 // The cursor as a world point.
 PXL_Vec2 MouseWorldPosition();

@@ -1,6 +1,6 @@
 #include "engine/system.h"
 #include "interaction/interactable.h"
-#include "interaction/interaction_list.h"
+#include "interaction/interaction_system.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -2,6 +2,7 @@
 
 #include "audio/audio_cues.h"
 #include "engine/asset_table.h"
+#include "engine/system.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/sprite.h"
@@ -92,3 +93,6 @@ void Module::RemoveInteractables()
     }
     interactables.clear();
 }
+
+// Modules are driven by the game scene; the system record only keeps its place in the registry.
+const BaseSystem ModuleSystem = {"ModuleSystem", SystemInitNothing, SystemUpdateNothing, SystemNothing, SystemNothing};
