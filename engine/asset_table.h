@@ -55,6 +55,9 @@ enum class AssetMaker {
     X(PhoneBookList, "Aesthetics/PhoneBookList.png", FrameSheet, PictureGenerator)                                    \
     X(TemperatureGauge, "Modules/ReactorTemperature/temperature-gauge.png", Picture, PictureGenerator)                \
     X(TemperatureNeedle, "Modules/ReactorTemperature/temperature-needle.png", Picture, PictureGenerator)              \
+    X(WaveSine, "Minigame1_wavelengths1.png", Picture, PictureGenerator)                                              \
+    X(WaveSquare, "Minigame1_wavelengths2.png", Picture, PictureGenerator)                                            \
+    X(WaveSaw, "Minigame1_wavelengths3.png", Picture, PictureGenerator)                                               \
     /* fonts and the terminal's glow */                                                                               \
     X(FontIBM3270Sheet, "Fonts/IBM3270Regular.png", Font, PictureGenerator)                                           \
     X(FontOxygenMonoSheet, "Fonts/OxygenMono_Font_Texture.png", Font, PictureGenerator)                               \

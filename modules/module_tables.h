@@ -5,6 +5,8 @@
 // One section per machine, each in a namespace of its own; add yours at the end.
 #pragma once
 
+#include "engine/asset_table.h"
+
 #include <array>
 #include <string_view>
 
@@ -85,11 +87,7 @@ constexpr std::array<int, PatternCount* ButtonCount> Patterns = {
 };
 
 // Picture p of the wave screen; the manual shows the same files.
-constexpr std::array<std::string_view, PatternCount> WavePictures = {
-    "./Assets/Minigame1_wavelengths1.png",
-    "./Assets/Minigame1_wavelengths2.png",
-    "./Assets/Minigame1_wavelengths3.png",
-};
+constexpr std::array<Asset, PatternCount> WavePictures = {Asset::WaveSine, Asset::WaveSquare, Asset::WaveSaw};
 
 // What each picture shows, for the manual and for anyone describing the screen.
 constexpr std::array<std::string_view, PatternCount> WaveLooks = {"sine", "square", "saw"};

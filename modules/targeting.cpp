@@ -5,6 +5,7 @@
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/nine_slice.h"
+#include "engine/asset_table.h"
 #include "render/sprite.h"
 #include "render/sprite_sheet.h"
 
@@ -56,8 +57,8 @@ void TargetingModule::Init()
     interactables.push_back(fireButton);
     // The slider places its handle from its own track on its first update.
     OffsetInteractables();
-    spinnerTexture = PXL_Graphics_LoadTexture("./Assets/Interactables/Spinner_1.png");
-    handleTexture = PXL_Graphics_LoadTexture("./Assets/Interactables/Handle_1.png");
+    spinnerTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::Spinner));
+    handleTexture = PXL_Graphics_LoadTexture(AssetPath(Asset::Handle));
 
     for (size_t i = 0; i < goalPoints.size(); ++i) {
         goalPoints[i] = GridPoint(static_cast<float>(targeting_table::Codes[i].column),
@@ -116,27 +117,26 @@ void TargetingModule::Render()
     DrawAlpha = 1.0f;
     const PXL_Vec2 trackCentre{(slider->start.x + slider->end.x) / 2.0f, (slider->start.y + slider->end.y) / 2.0f};
     DrawNineSlice(trackCentre, {0, slider->start.y - slider->end.y}, PanelDeskHole, 4.0f, false);
-    DrawTexture(spinnerTexture, &spinner->position, &spinner->size, 1, spinner->angle);
+    DrawTexture(spinnerTexture, &spinner->position, &spinner->size, PXL_FILTER_LINEAR, spinner->angle);
     const PXL_Vec2 handleDrawn{120, 120};
-    DrawTexture(handleTexture, &slider->position, &handleDrawn, 1, 0.0f);
-    const PXL_Color noTint{0, 0, 0, 0};
+    DrawTexture(handleTexture, &slider->position, &handleDrawn, PXL_FILTER_LINEAR, 0.0f);
     uint32_t frame = fireButton->held ? 2 : (fireButton->hovered ? 1 : 0);
-    DrawSheetFrame(SheetButton1, frame, fireButton->position, {120, 120}, 0.0f, &noTint);
+    DrawSheetFrame(SheetButton1, frame, fireButton->position, {120, 120}, 0.0f, &NoTint);
 
     const PXL_Vec2 screen = Plus(position, screenCentre);
     const PXL_Vec2 backing{screenSize.x + screenMargin, screenSize.y + screenMargin};
-    DrawTexture(nullptr, &screen, &backing, 1, 0.0f);
+    DrawTexture(nullptr, &screen, &backing, PXL_FILTER_LINEAR, 0.0f);
     DrawTint = CrosshairGrey;
     const PXL_Vec2 vertical{position.x + crosshairPoint.x, screen.y};
     const PXL_Vec2 verticalSize{lineWidth, screenSize.y + screenMargin};
-    DrawTexture(nullptr, &vertical, &verticalSize, 1, 0.0f);
+    DrawTexture(nullptr, &vertical, &verticalSize, PXL_FILTER_LINEAR, 0.0f);
     const PXL_Vec2 horizontal{screen.x, position.y + crosshairPoint.y};
     const PXL_Vec2 horizontalSize{screenSize.x + screenMargin, lineWidth};
-    DrawTexture(nullptr, &horizontal, &horizontalSize, 1, 0.0f);
+    DrawTexture(nullptr, &horizontal, &horizontalSize, PXL_FILTER_LINEAR, 0.0f);
     if (active) {
         DrawTint = MarkerGreen;
         const PXL_Vec2 marker = Plus(position, target);
-        DrawTexture(nullptr, &marker, &targetSize, 1, 0.0f);
+        DrawTexture(nullptr, &marker, &targetSize, PXL_FILTER_LINEAR, 0.0f);
     }
     DrawNineSlice(screen, screenSize, PanelScreen2, 10.0f, false);
     light->Render();

@@ -45,7 +45,7 @@ void WavulonModule::Init()
             {position.x + firstLightOffset.x, position.y + firstLightOffset.y + lightSpacing * static_cast<float>(i)});
     }
     for (size_t i = 0; i < waveTextures.size(); ++i) {
-        waveTextures[i] = PXL_Graphics_LoadTexture(std::string(wavulon_table::WavePictures[i]).c_str());
+        waveTextures[i] = PXL_Graphics_LoadTexture(AssetPath(wavulon_table::WavePictures[i]));
     }
 }
 
@@ -81,7 +81,7 @@ void WavulonModule::Render()
     const PXL_Vec2 screenCentre{position.x + waveOffset.x, position.y + waveOffset.y};
     DrawTint = {0, 0, 0, 1};
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &screenCentre, &waveSize, 1, 0.0f);
+    DrawTexture(nullptr, &screenCentre, &waveSize, PXL_FILTER_LINEAR, 0.0f);
     if (active) {
         ImmediateSprite wave(waveTextures[static_cast<size_t>(patternIndex)], true);
         wave.sprite.transform->position = screenCentre;
@@ -89,15 +89,14 @@ void WavulonModule::Render()
         wave.sprite.transform->rotation = 0.0f;
         wave.sprite.alpha = std::clamp(DrawAlpha, 0.0f, 1.0f);
         UseTerminalShaders();
-        PXL_Graphics_SetTextureSamplerData(1, 0);
+        PXL_Graphics_SetTextureSamplerData(PXL_FILTER_LINEAR, PXL_ADDRESS_WRAP);
         DrawSprite(&wave.sprite, &DrawTint, true, 1);
     }
     DrawNineSlice(screenCentre, waveSize, PanelScreen1, 5.0f, false);
 
-    const PXL_Color noTint{0, 0, 0, 0};
     for (Interactable* button : buttons) {
         uint32_t frame = button->held ? 2 : (button->hovered ? 1 : 0);
-        DrawSheetFrame(SheetButton2, frame, button->position, button->size, 0.0f, &noTint);
+        DrawSheetFrame(SheetButton2, frame, button->position, button->size, 0.0f, &NoTint);
     }
 
     const int32_t filled = FilledPlaces();

@@ -163,9 +163,9 @@ void ForgetProgramsUsing(GLuint shader)
 GLuint PixelStageFor(const PxlDrawState& state, bool& textured)
 {
     textured = true;
-    if (state.pixelShader == 2 && state.customPixel && ContextReady(((GlObject*)state.customPixel->native)->generation))
+    if (state.pixelShader == PXL_PIXEL_SHADER_CUSTOM && state.customPixel && ContextReady(((GlObject*)state.customPixel->native)->generation))
         return ((GlObject*)state.customPixel->native)->id;
-    if (state.pixelShader == 1 || state.pixelShader == 2)
+    if (state.pixelShader == PXL_PIXEL_SHADER_TEXTURED || state.pixelShader == PXL_PIXEL_SHADER_CUSTOM)
         return gl.texturedPixel->id;
     textured = false;
     return gl.untexturedPixel->id;
@@ -173,16 +173,16 @@ GLuint PixelStageFor(const PxlDrawState& state, bool& textured)
 
 GLuint VertexStageFor(const PxlDrawState& state)
 {
-    if (state.vertexShader == 1 && state.customVertex &&
+    if (state.vertexShader == PXL_VERTEX_SHADER_CUSTOM && state.customVertex &&
         ContextReady(((GlObject*)state.customVertex->native)->generation))
         return ((GlObject*)state.customVertex->native)->id;
     return gl.builtinVertex->id;
 }
 
-// The sampler object for the draw's filter (1: linear) and address mode (2: clamp).
+// The sampler object for the draw's filter and address mode (CreateSamplers' order).
 GLuint SamplerFor(const PxlDrawState& state)
 {
-    return gl.samplers[(state.filter == 1 ? 2 : 0) + (state.address == 2 ? 1 : 0)];
+    return gl.samplers[(state.filter == PXL_FILTER_LINEAR ? 2 : 0) + (state.address == PXL_ADDRESS_CLAMP ? 1 : 0)];
 }
 
 void CreateSamplers()
@@ -334,7 +334,7 @@ void PxlGlDrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
     const GlProgram* program = ProgramFor(VertexStageFor(state), pixel);
     if (!program || (textured && program->slots == 0))
         return;
-    GlBatchAdd(*program, state.blend != 0, texture, textured ? SamplerFor(state) : 0, mesh, state);
+    GlBatchAdd(*program, state.blend != PXL_BLEND_OPAQUE, texture, textured ? SamplerFor(state) : 0, mesh, state);
 }
 
 bool PxlGlFinishFrame()

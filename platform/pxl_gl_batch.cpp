@@ -177,7 +177,7 @@ void GlBatchAdd(const GlProgram& program, bool blend, GLuint texture, GLuint sam
     const float toClipY = 2.0f / (zoom * float(batch.targetHeight));
     const size_t count = mesh.vertices.size() - mesh.vertices.size() % 3;
     float frame[4] = {-Unbounded, -Unbounded, Unbounded, Unbounded};
-    if (textured && state.address == 2) {
+    if (textured && state.address == PXL_ADDRESS_CLAMP) {
         frame[0] = frame[1] = Unbounded;
         frame[2] = frame[3] = -Unbounded;
         for (size_t i = 0; i < count; ++i) {

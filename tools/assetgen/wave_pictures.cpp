@@ -117,8 +117,7 @@ bool MakeWavePictures(const std::string& dir)
     const WaveShape shapes[wavulon_table::PatternCount] = {Sine, Square, Saw};
     bool ok = true;
     for (int i = 0; i < wavulon_table::PatternCount; ++i) {
-        std::string file(wavulon_table::WavePictures[static_cast<size_t>(i)].substr(sizeof("./Assets/") - 1));
-        ok = DrawWave(dir + "/" + file, shapes[i]) && ok;
+        ok = DrawWave(AssetFile(dir, wavulon_table::WavePictures[static_cast<size_t>(i)]), shapes[i]) && ok;
     }
     return ok;
 }

@@ -12,7 +12,7 @@ const char* const RoundButton = "Interactables/Button_2-Sheet.png";
 
 std::string WaveFile(int pattern)
 {
-    return std::string(wavulon_table::WavePictures[static_cast<size_t>(pattern)].substr(sizeof("./Assets/") - 1));
+    return AssetInfo(wavulon_table::WavePictures[static_cast<size_t>(pattern)]).path;
 }
 
 // Which wave the screen shows, and where: none while the machine is idle (its screen is dark).
