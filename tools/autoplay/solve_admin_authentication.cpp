@@ -42,11 +42,8 @@ std::vector<bool> Answers(const std::string& date)
 
 class AdminAuthenticationSolver : public Solver {
 public:
-    std::string Name() const override { return "Admin Authentication"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("Admin Authentication required") != std::string::npos;
-    }
+    AdminAuthenticationSolver() : Solver("Admin Authentication", "Admin Authentication required") {}
+
     void Solve(Desk& desk) override { Enter(desk, Answers(desk.date), LampColour::Green); }
     bool GiveWrongAnswer(Desk& desk) override
     {

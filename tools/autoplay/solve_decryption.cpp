@@ -86,11 +86,8 @@ std::optional<char> Answer(const std::string& message)
 
 class DecryptionSolver : public Solver {
 public:
-    std::string Name() const override { return "Decryption"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("Secret passphrases urgently need decrypting") != std::string::npos;
-    }
+    DecryptionSolver() : Solver("Decryption", "Secret passphrases urgently need decrypting") {}
+
     void Solve(Desk& desk) override { Press(desk, true); }
     bool GiveWrongAnswer(Desk& desk) override
     {

@@ -34,11 +34,8 @@ std::string DaysShown(const ScreenDescription& screen, const ScreenPicture& sign
 
 class OnsiteIncidentSolver : public Solver {
 public:
-    std::string Name() const override { return "Onsite Incident"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("add another day without incident") != std::string::npos;
-    }
+    OnsiteIncidentSolver() : Solver("Onsite Incident", "add another day without incident") {}
+
     void Solve(Desk& desk) override
     {
         desk.camera.ShowPicture(Sign);

@@ -35,11 +35,8 @@ std::vector<const ScreenPicture*> BootSwitches(const ScreenDescription& screen)
 
 class PlantBootSolver : public Solver {
 public:
-    std::string Name() const override { return "Plant Boot"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("start the plant boot sequence") != std::string::npos;
-    }
+    PlantBootSolver() : Solver("Plant Boot", "start the plant boot sequence") {}
+
     void Solve(Desk& desk) override
     {
         desk.camera.Show("Plant Boot", [](const ScreenDescription& screen) -> std::optional<float> {

@@ -51,11 +51,8 @@ std::optional<Reading> Read(const ScreenDescription& screen)
 
 class ReactorSolver : public Solver {
 public:
-    std::string Name() const override { return "Reactor Temperature"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("Reactor Core underheating") != std::string::npos;
-    }
+    ReactorSolver() : Solver("Reactor Temperature", "Reactor Core underheating") {}
+
     void Solve(Desk& desk) override
     {
         desk.camera.ShowPicture(Gauge);

@@ -97,11 +97,7 @@ LampColour FireLamp(const ScreenDescription& screen, const Radar& radar)
 
 class TargetingSolver : public Solver {
 public:
-    std::string Name() const override { return "Targeting"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("Target and eliminate them") != std::string::npos;
-    }
+    TargetingSolver() : Solver("Targeting", "Target and eliminate them") {}
 
     void Solve(Desk& desk) override
     {

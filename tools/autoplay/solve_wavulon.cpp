@@ -48,11 +48,7 @@ std::vector<const ScreenPicture*> Buttons(const ScreenDescription& screen, const
 
 class WavulonSolver : public Solver {
 public:
-    std::string Name() const override { return "Wavulon3000"; }
-    bool Recognises(const std::string& order) const override
-    {
-        return order.find("Regulate them using the Wavulon 3000") != std::string::npos;
-    }
+    WavulonSolver() : Solver("Wavulon3000", "Regulate them using the Wavulon 3000") {}
 
     void Solve(Desk& desk) override
     {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What a solver works with: the player (the screen, the waits), the hand, and the camera along the desk.
@@ -28,17 +29,22 @@ struct Desk {
 
 class Solver {
 public:
+    // The task's name in reports (e.g. "Reactor Temperature") and a phrase that only this machine's order holds.
+    Solver(std::string name, std::string orderPhrase) : name(std::move(name)), orderPhrase(std::move(orderPhrase)) {}
     virtual ~Solver() = default;
-    // The task's name in reports, e.g. "Reactor Temperature".
-    virtual std::string Name() const = 0;
+    const std::string& Name() const { return name; }
     // Whether a line of the terminal (an order, beginning with "/> ") is this machine's order.
-    virtual bool Recognises(const std::string& order) const = 0;
+    bool Recognises(const std::string& order) const { return order.find(orderPhrase) != std::string::npos; }
     // Works the machine until its task is done, as the machine shows it (a lamp turning green, a report on
     // the terminal). Throws StuckError when the machine does not respond as the manual says it would.
     virtual void Solve(Desk& desk) = 0;
     // Gives one wrong answer, if the machine has such a thing, and waits until the machine has shown that it
     // was wrong. Returns false (doing nothing) for a machine that cannot be answered wrongly.
     virtual bool GiveWrongAnswer(Desk&) { return false; }
+
+private:
+    std::string name;
+    std::string orderPhrase;
 };
 
 using SolverFactory = std::unique_ptr<Solver> (*)();
