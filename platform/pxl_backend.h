@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/pxl.h"
+#include "platform/pxl_control.h"
 
 #include <cstdint>
 #include <string>
@@ -39,28 +40,6 @@ struct PXL_PixelShaderData {
 };
 
 enum class PxlShaderStage { Vertex, Pixel };
-
-// Everything a draw needs besides its vertices: the per-draw constants, the pipeline state and the view.
-struct PxlDrawState {
-    int pixelShader = 0;
-    int vertexShader = 0;
-    PXL_Texture texture = nullptr;
-    PXL_Vec2 position{0, 0};
-    PXL_Vec2 scale{1, 1};
-    float rotation = 0;
-    PXL_Color tint{0, 0, 0, 0};
-    float alpha = 1;
-    PXL_Vec2 textureOffset{0, 0};
-    int filter = 0;
-    int address = 0;
-    int blend = 0;
-    PXL_VertexShader customVertex = nullptr;
-    PXL_PixelShader customPixel = nullptr;
-    PXL_Vec2 cameraPosition{0, 0};
-    float cameraZoom = 1;
-    int windowWidth = 0;
-    int windowHeight = 0;
-};
 
 struct PxlBackend {
     const char* name;

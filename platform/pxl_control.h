@@ -42,8 +42,8 @@ PXL_Color PxlBackgroundColor();
 uint32_t PxlWindowStyle();
 bool PxlCursorShown();
 
-// One record per PXL_Graphics_DrawMesh, with the state in force at that moment.
-struct PxlDrawRecord {
+// Everything a draw needs besides its vertices: the per-draw constants, the pipeline state and the view.
+struct PxlDrawState {
     int pixelShader = 0;
     int vertexShader = 0;
     PXL_Texture texture = nullptr;
@@ -56,14 +56,19 @@ struct PxlDrawRecord {
     int filter = 0;
     int address = 0;
     int blend = 0;
-    int vertexCount = 0;
     PXL_VertexShader customVertex = nullptr;
     PXL_PixelShader customPixel = nullptr;
-    // The far corner of the mesh's texture coordinates: 1/columns and 1/rows for a quad of a sheet.
-    PXL_Vec2 uvExtent{1, 1};
-    // The view the draw was made in.
     PXL_Vec2 cameraPosition{0, 0};
     float cameraZoom = 1;
+    int windowWidth = 0;
+    int windowHeight = 0;
+};
+
+// One record per PXL_Graphics_DrawMesh: the state in force at that moment, the view it was made in, and the mesh.
+struct PxlDrawRecord : PxlDrawState {
+    int vertexCount = 0;
+    // The far corner of the mesh's texture coordinates: 1/columns and 1/rows for a quad of a sheet.
+    PXL_Vec2 uvExtent{1, 1};
 };
 
 // The file a texture was loaded from, as given to PXL_Graphics_LoadTexture; empty for none or one made from

@@ -27,8 +27,8 @@
 
 namespace {
 
-constexpr double kHeadlessStep = 1.0 / 60.0;
-constexpr int kMaxTextureSide = 16384;
+constexpr double HeadlessStep = 1.0 / 60.0;
+constexpr int MaxTextureSide = 16384;
 
 struct KeyEvent {
     int key;
@@ -384,7 +384,7 @@ void PXL_System_FrameControl()
         l.backend->frameControl(0);
         l.deltaTime = l.fixedStep;
     } else if (l.kind == PxlBackendKind::Headless) {
-        l.deltaTime = kHeadlessStep;
+        l.deltaTime = HeadlessStep;
     } else {
         l.deltaTime = l.backend->frameControl(1.0 / l.frameRate);
     }
@@ -503,7 +503,7 @@ void PXL_Graphics_SetBackgroundColor(const PXL_Color* colour)
 
 PXL_Texture PXL_Graphics_LoadTextureFromMemory(const uint8_t* rgba, int width, int height)
 {
-    if (!rgba || width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide)
+    if (!rgba || width <= 0 || height <= 0 || width > MaxTextureSide || height > MaxTextureSide)
         return nullptr;
     uintptr_t native = Backend()->createTexture(rgba, width, height);
     if (!native)
@@ -606,21 +606,8 @@ void PXL_Graphics_DrawMesh(PXL_Mesh mesh, int)
     PxlDrawState& state = l.draw;
     if (l.record) {
         PxlDrawRecord record;
-        record.pixelShader = state.pixelShader;
-        record.vertexShader = state.vertexShader;
-        record.texture = state.texture;
-        record.position = state.position;
-        record.scale = state.scale;
-        record.rotation = state.rotation;
-        record.tint = state.tint;
-        record.alpha = state.alpha;
-        record.textureOffset = state.textureOffset;
-        record.filter = state.filter;
-        record.address = state.address;
-        record.blend = state.blend;
+        static_cast<PxlDrawState&>(record) = state;
         record.vertexCount = int(mesh->vertices.size());
-        record.customVertex = state.customVertex;
-        record.customPixel = state.customPixel;
         if (!mesh->vertices.empty()) {
             record.uvExtent = {0, 0};
             for (const PxlVertex& vertex : mesh->vertices) {
