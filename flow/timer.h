@@ -7,6 +7,8 @@
 constexpr float CountdownMilliseconds = 300000.0f;
 
 struct TimerState {
+    // Before the countdown starts it reads "00:00.000", with a point; once it runs, every part is joined by a
+    // colon ("04:59:983"). Kept as the desk has always shown it.
     std::string displayText = "00:00.000";
     float remaining = 0.0f; // milliseconds
     bool started = false;

@@ -7,6 +7,12 @@ float DrawAlpha = 1.0f;
 PXL_Color DrawTint = NoTint;
 MeshHolder* UnitQuad = nullptr;
 
+void ResetDrawState()
+{
+    DrawAlpha = 1.0f;
+    DrawTint = NoTint;
+}
+
 namespace {
 
 float Clamp01(float value)
@@ -29,12 +35,6 @@ PXL_Mesh BuildQuad(float uMax, float vMax)
         PXL_Graphics_AddVertex(&positions[i], &black, &uvs[i]);
     }
     return PXL_Graphics_EndMesh();
-}
-
-void ResetDrawState()
-{
-    DrawAlpha = 1.0f;
-    DrawTint = NoTint;
 }
 
 bool MeshInit()
