@@ -19,5 +19,6 @@ struct GameManagerState {
 
 extern GameManagerState gameManager;
 
-// A new shift: empty pool, nothing due, not ending, a full end countdown. The system's init, the game scene's Init and the tests call it.
+// A new shift: empty pool, nothing due, not ending, a full end countdown. The system's init, the game scene's Init and
+// the tests call it.
 void ResetGameManager();

@@ -1,6 +1,7 @@
+#include "interaction/interaction_system.h"
+
 #include "engine/system.h"
 #include "interaction/interactable.h"
-#include "interaction/interaction_system.h"
 
 #include <algorithm>
 #include <cstddef>

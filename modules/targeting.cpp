@@ -1,11 +1,11 @@
 #include "modules/targeting.h"
 
 #include "audio/audio_cues.h"
+#include "engine/asset_table.h"
 #include "engine/random.h"
 #include "flow/events.h"
 #include "interaction/interactable.h"
 #include "render/nine_slice.h"
-#include "engine/asset_table.h"
 #include "render/sprite.h"
 #include "render/sprite_sheet.h"
 

@@ -163,7 +163,8 @@ void ForgetProgramsUsing(GLuint shader)
 GLuint PixelStageFor(const PxlDrawState& state, bool& textured)
 {
     textured = true;
-    if (state.pixelShader == PXL_PIXEL_SHADER_CUSTOM && state.customPixel && ContextReady(((GlObject*)state.customPixel->native)->generation))
+    if (state.pixelShader == PXL_PIXEL_SHADER_CUSTOM && state.customPixel &&
+        ContextReady(((GlObject*)state.customPixel->native)->generation))
         return ((GlObject*)state.customPixel->native)->id;
     if (state.pixelShader == PXL_PIXEL_SHADER_TEXTURED || state.pixelShader == PXL_PIXEL_SHADER_CUSTOM)
         return gl.texturedPixel->id;
