@@ -46,7 +46,7 @@ bool ReadFramePixels(std::vector<uint8_t>&, int&, int&)
     return false;
 }
 
-const PxlBackend kHeadless = {
+const PxlBackend HeadlessBackend = {
     "headless",
     Init,
     Shutdown,
@@ -72,5 +72,5 @@ const PxlBackend kHeadless = {
 
 const PxlBackend* PxlHeadlessBackend()
 {
-    return &kHeadless;
+    return &HeadlessBackend;
 }

@@ -420,7 +420,7 @@ void EndFrame()
     SDL_GL_SwapWindow(sdl.window);
 }
 
-const PxlBackend kSdlGl = {
+const PxlBackend SdlGlBackend = {
     "sdl-gl",
     Init,
     Shutdown,
@@ -446,7 +446,7 @@ const PxlBackend kSdlGl = {
 
 const PxlBackend* PxlSdlGlBackend()
 {
-    return &kSdlGl;
+    return &SdlGlBackend;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 240;
+constexpr int SurfaceWidth = 320;
+constexpr int SurfaceHeight = 240;
 
 struct Rgb {
     int r, g, b;
@@ -29,8 +29,8 @@ protected:
         PxlSetHiddenWindow(true);
         PxlSetScriptedInput(true);
         PXL_SystemSettings settings{};
-        settings.width = kWidth;
-        settings.height = kHeight;
+        settings.width = SurfaceWidth;
+        settings.height = SurfaceHeight;
         settings.frameRate = 60;
         settings.style = PXL_STYLE_FIXED_WINDOW;
         settings.title = "Brimvale";
@@ -102,15 +102,15 @@ protected:
     {
         PXL_Graphics_FinishDrawing();
         ASSERT_TRUE(PxlReadFramePixels(pixels, width, height));
-        ASSERT_EQ(width, kWidth);
-        ASSERT_EQ(height, kHeight);
+        ASSERT_EQ(width, SurfaceWidth);
+        ASSERT_EQ(height, SurfaceHeight);
     }
 
     // The colour at a world point (one unit per pixel, origin at the window centre, y up).
     Rgb At(float x, float y) const
     {
-        int column = int(kWidth / 2 + x);
-        int row = int(kHeight / 2 - y);
+        int column = int(SurfaceWidth / 2 + x);
+        int row = int(SurfaceHeight / 2 - y);
         const uint8_t* p = &pixels[(size_t(row) * width + column) * 4];
         return {p[0], p[1], p[2]};
     }
@@ -201,7 +201,7 @@ TEST_F(GlLayer, CameraAndTransformPlaceQuadsWhereScreenCoordToWorldSaysTheyAre)
 
     auto lit = [&](float wx, float wy) {
         // The window pixel under the world point, from the inverse of the camera mapping.
-        PXL_Vec2 centre{kWidth / 2.0f, kHeight / 2.0f};
+        PXL_Vec2 centre{SurfaceWidth / 2.0f, SurfaceHeight / 2.0f};
         PXL_Vec2 world = PXL_Camera_ScreenCoordToWorld(&centre);
         int column = int(centre.x + (wx - world.x) / 0.5f);
         int row = int(centre.y - (wy - world.y) / 0.5f);

@@ -12,7 +12,7 @@ namespace art {
 
 namespace {
 
-constexpr int kDeskW = 1920, kDeskH = 1080;
+constexpr int DeskW = 1920, DeskH = 1080;
 
 // Walnut grain running left to right; the noise repeats every `period` pixels in x.
 Colour WoodAt(double x, double y, double period, uint32_t seed, Colour light, Colour dark)
@@ -39,7 +39,7 @@ void PutPixel(unsigned char* data, int stride, int x, int y, Colour c)
 // A mark drawn twice, a panel apart, so it wraps across the seam like the grain does.
 template <typename F> void Wrapped(cairo_t* cr, double x, F draw)
 {
-    for (double shift : {0.0, -static_cast<double>(kDeskW), static_cast<double>(kDeskW)}) {
+    for (double shift : {0.0, -static_cast<double>(DeskW), static_cast<double>(DeskW)}) {
         cairo_save(cr);
         cairo_translate(cr, x + shift, 0);
         draw(cr);
@@ -49,24 +49,24 @@ template <typename F> void Wrapped(cairo_t* cr, double x, F draw)
 
 bool DrawDeskBody(const std::string& path)
 {
-    Canvas canvas(kDeskW, kDeskH);
+    Canvas canvas(DeskW, DeskH);
     cairo_surface_t* s = canvas.surface();
     cairo_t* cr = canvas.cr();
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     int stride = cairo_image_surface_get_stride(s);
-    const int plankH = 180, top = 36, bottom = kDeskH - 34;
+    const int plankH = 180, top = 36, bottom = DeskH - 34;
     Rng rng(1984);
     double tone[8], joint[8];
     for (int i = 0; i < 8; ++i) {
         tone[i] = rng.Range(0.9, 1.08);
-        joint[i] = rng.Range(0, kDeskW);
+        joint[i] = rng.Range(0, DeskW);
     }
     Colour light = Hex(0x6b4429), dark = Hex(0x2e1a0e);
-    for (int y = 0; y < kDeskH; ++y) {
+    for (int y = 0; y < DeskH; ++y) {
         int plank = std::max(0, (y - top)) / plankH;
-        for (int x = 0; x < kDeskW; ++x) {
-            Colour c = WoodAt(x, y + plank * 57, kDeskW, 7 + plank, light, dark);
+        for (int x = 0; x < DeskW; ++x) {
+            Colour c = WoodAt(x, y + plank * 57, DeskW, 7 + plank, light, dark);
             c = Shade(c, tone[plank % 8]);
             PutPixel(data, stride, x, y, c);
         }
@@ -77,10 +77,10 @@ bool DrawDeskBody(const std::string& path)
     for (int p = 0; p * plankH + top < bottom; ++p) {
         double y = top + p * plankH;
         if (p > 0) {
-            cairo_rectangle(cr, 0, y - 1, kDeskW, 2);
+            cairo_rectangle(cr, 0, y - 1, DeskW, 2);
             SetColour(cr, {0.05, 0.02, 0.0, 0.75});
             cairo_fill(cr);
-            cairo_rectangle(cr, 0, y + 1, kDeskW, 1);
+            cairo_rectangle(cr, 0, y + 1, DeskW, 1);
             SetColour(cr, {1, 0.85, 0.6, 0.08});
             cairo_fill(cr);
         }
@@ -97,14 +97,14 @@ bool DrawDeskBody(const std::string& path)
     cairo_pattern_add_color_stop_rgba(sheen, 0.35, 1, 0.9, 0.75, 0.04);
     cairo_pattern_add_color_stop_rgba(sheen, 0.7, 0, 0, 0, 0.0);
     cairo_pattern_add_color_stop_rgba(sheen, 1, 0, 0, 0, 0.18);
-    cairo_rectangle(cr, 0, top, kDeskW, bottom - top);
+    cairo_rectangle(cr, 0, top, DeskW, bottom - top);
     cairo_set_source(cr, sheen);
     cairo_fill(cr);
     cairo_pattern_destroy(sheen);
     // Scratches, cup rings and a cigarette burn: the desk has seen a few shifts.
     Rng wear(42);
     for (int i = 0; i < 140; ++i) {
-        double x = wear.Range(0, kDeskW), y = wear.Range(top + 10, bottom - 10);
+        double x = wear.Range(0, DeskW), y = wear.Range(top + 10, bottom - 10);
         double len = wear.Range(20, 140), angle = wear.Range(-0.35, 0.35);
         double a = wear.Range(0.04, 0.12);
         Wrapped(cr, x, [&](cairo_t* c) {
@@ -116,7 +116,7 @@ bool DrawDeskBody(const std::string& path)
         });
     }
     for (int i = 0; i < 5; ++i) {
-        double x = wear.Range(0, kDeskW), y = wear.Range(top + 120, bottom - 120), r = wear.Range(38, 50);
+        double x = wear.Range(0, DeskW), y = wear.Range(top + 120, bottom - 120), r = wear.Range(38, 50);
         Wrapped(cr, x, [&](cairo_t* c) {
             cairo_new_sub_path(c);
             cairo_arc(c, 0, y, r, wear.Range(0, 1), 2 * M_PI - wear.Range(0.3, 1.2));
@@ -151,24 +151,24 @@ bool DrawDeskBody(const std::string& path)
     cairo_pattern_add_color_stop_rgba(back, top / (top + 30.0), 0.13, 0.13, 0.14, 1);
     cairo_pattern_add_color_stop_rgba(back, top / (top + 30.0) + 0.001, 0, 0, 0, 0.55);
     cairo_pattern_add_color_stop_rgba(back, 1, 0, 0, 0, 0);
-    cairo_rectangle(cr, 0, 0, kDeskW, top + 30);
+    cairo_rectangle(cr, 0, 0, DeskW, top + 30);
     cairo_set_source(cr, back);
     cairo_fill(cr);
     cairo_pattern_destroy(back);
-    cairo_rectangle(cr, 0, bottom, kDeskW, kDeskH - bottom);
-    FillVertical(cr, bottom, kDeskH, Hex(0xa7acaf), Hex(0x4d5154));
-    cairo_rectangle(cr, 0, bottom, kDeskW, 2);
+    cairo_rectangle(cr, 0, bottom, DeskW, DeskH - bottom);
+    FillVertical(cr, bottom, DeskH, Hex(0xa7acaf), Hex(0x4d5154));
+    cairo_rectangle(cr, 0, bottom, DeskW, 2);
     SetColour(cr, {1, 1, 1, 0.45});
     cairo_fill(cr);
-    cairo_rectangle(cr, 0, bottom - 3, kDeskW, 3);
+    cairo_rectangle(cr, 0, bottom - 3, DeskW, 3);
     SetColour(cr, {0, 0, 0, 0.5});
     cairo_fill(cr);
     Rng trim(3);
     cairo_save(cr);
-    cairo_rectangle(cr, 0, bottom + 2, kDeskW, kDeskH - bottom - 2);
+    cairo_rectangle(cr, 0, bottom + 2, DeskW, DeskH - bottom - 2);
     cairo_clip(cr);
-    for (int y = bottom + 2; y < kDeskH; ++y) {
-        cairo_rectangle(cr, 0, y, kDeskW, 1);
+    for (int y = bottom + 2; y < DeskH; ++y) {
+        cairo_rectangle(cr, 0, y, DeskW, 1);
         bool l = trim.Uniform() < 0.5;
         cairo_set_source_rgba(cr, l, l, l, trim.Range(0, 0.06));
         cairo_fill(cr);

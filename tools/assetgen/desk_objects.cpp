@@ -14,7 +14,7 @@ namespace art {
 
 namespace {
 
-constexpr int kCell = 256;
+constexpr int ObjectCell = 256;
 
 void Shadowed(cairo_t* cr, const std::function<void()>& path, double dx = 6, double dy = 9)
 {
@@ -486,13 +486,13 @@ bool MakeDeskObjects(const std::string& dir)
         Mug,       Stapler,   Cassette,    Floppy,     Calculator, MemoPad, Donut,       TapeDispenser,
         FilmBadge, PaperBall, RubberStamp, PaperClips, Sandwich,   PenCup,  PencilStubs, ReactorKey,
     };
-    Canvas canvas(4 * kCell, 4 * kCell);
+    Canvas canvas(4 * ObjectCell, 4 * ObjectCell);
     cairo_t* cr = canvas.cr();
     for (int i = 0; i < 16; ++i) {
         cairo_save(cr);
-        cairo_rectangle(cr, (i % 4) * kCell, (i / 4) * kCell, kCell, kCell);
+        cairo_rectangle(cr, (i % 4) * ObjectCell, (i / 4) * ObjectCell, ObjectCell, ObjectCell);
         cairo_clip(cr);
-        cairo_translate(cr, (i % 4) * kCell, (i / 4) * kCell);
+        cairo_translate(cr, (i % 4) * ObjectCell, (i / 4) * ObjectCell);
         objects[i](cr);
         cairo_restore(cr);
     }

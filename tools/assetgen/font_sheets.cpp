@@ -14,9 +14,9 @@ namespace art {
 
 namespace {
 
-constexpr int kCell = 64;
-constexpr int kColumns = 16, kRows = 6;
-constexpr double kMargin = 2.0; // transparent rim in every cell, so linear filtering never picks up a neighbour
+constexpr int SheetCell = 64;
+constexpr int SheetColumns = 16, SheetRows = 6;
+constexpr double CellMargin = 2.0; // transparent rim in every cell, so linear filtering never picks up a neighbour
 
 enum class Special { None, TerminalCursor, SegmentGhost };
 
@@ -43,15 +43,15 @@ Box InkOf(cairo_t* cr, const std::string& s)
 void CellCentre(int c, double& cx, double& cy)
 {
     int frame = c - 32;
-    cx = (frame % kColumns) * kCell + kCell / 2.0;
-    cy = (frame / kColumns) * kCell + kCell / 2.0;
+    cx = (frame % SheetColumns) * SheetCell + SheetCell / 2.0;
+    cy = (frame / SheetColumns) * SheetCell + SheetCell / 2.0;
 }
 
 bool DrawFontSheet(const std::string& dir, const FontSheetStyle& font)
 {
-    Canvas canvas(kColumns * kCell, kRows * kCell);
+    Canvas canvas(SheetColumns * SheetCell, SheetRows * SheetCell);
     cairo_t* cr = canvas.cr();
-    double advance = kCell * (1.0 - 1.0 / font.advanceFactor);
+    double advance = SheetCell * (1.0 - 1.0 / font.advanceFactor);
 
     if (!UseFont(cr, font.pattern, 100))
         return false;
@@ -69,7 +69,7 @@ bool DrawFontSheet(const std::string& dir, const FontSheetStyle& font)
         size = 100 * advance * 1.02 / (wide.x1 - wide.x0);
     }
     double band = (descender.y1 - capitals.y0) / 100.0; // cap top to descender bottom, per unit of size
-    size = std::min(size, (kCell * 0.84) / band);
+    size = std::min(size, (SheetCell * 0.84) / band);
     UseFont(cr, font.pattern, size);
     capitals = InkOf(cr, "H");
     descender = InkOf(cr, "gjpqy");
@@ -107,7 +107,7 @@ bool DrawFontSheet(const std::string& dir, const FontSheetStyle& font)
         }
         // A glyph that would leave its cell is shrunk about the cell centre.
         double left = penX + ink.x0, right = penX + ink.x1, top = baseline + ink.y0, bottom = baseline + ink.y1;
-        double half = kCell / 2.0 - kMargin;
+        double half = SheetCell / 2.0 - CellMargin;
         double reach = std::max({cx - left, right - cx, cy - top, bottom - cy});
         if (reach > half) {
             double k = half / reach;
@@ -144,13 +144,13 @@ bool DrawFontSheet(const std::string& dir, const FontSheetStyle& font)
 
 bool DrawSymbolSheet(const std::string& dir)
 {
-    Canvas canvas(kColumns * kCell, kRows * kCell);
+    Canvas canvas(SheetColumns * SheetCell, SheetRows * SheetCell);
     cairo_t* cr = canvas.cr();
     SetColour(cr, {0, 0, 0, 1});
     for (int c = 33; c < 128; ++c) {
         double cx, cy;
         CellCentre(c, cx, cy);
-        DrawSymbol(cr, c, cx, cy, kCell * 0.74);
+        DrawSymbol(cr, c, cx, cy, SheetCell * 0.74);
     }
     return canvas.Save(AssetFile(dir, Asset::FontSymbolsSheet));
 }

@@ -20,19 +20,20 @@
 
 namespace art {
 
-constexpr int kPixelsW = 534, kPixelsH = 688;
-constexpr double kW = 800, kH = 1032;
-inline const Colour kPaper = Hex(0xf1ecdf), kInk = Hex(0x1c1b19), kAccent = Hex(0x1f5a38), kWarn = Hex(0xa3261c);
-inline const char* kSans = "Nimbus Sans:style=Regular";
-inline const char* kSansBold = "Nimbus Sans:style=Bold";
-inline const char* kMono = "Nimbus Mono PS:style=Bold";
+constexpr int PagePixelsW = 534, PagePixelsH = 688;
+constexpr double PageW = 800, PageH = 1032;
+inline const Colour PagePaper = Hex(0xf1ecdf), PageInk = Hex(0x1c1b19), PageAccent = Hex(0x1f5a38),
+                    PageWarn = Hex(0xa3261c);
+inline const char* PageSans = "Nimbus Sans:style=Regular";
+inline const char* PageSansBold = "Nimbus Sans:style=Bold";
+inline const char* PageMono = "Nimbus Mono PS:style=Bold";
 
 class Page {
 public:
-    Page(const std::string& assets, int number) : canvas_(kPixelsW, kPixelsH), assets_(assets), number_(number)
+    Page(const std::string& assets, int number) : canvas_(PagePixelsW, PagePixelsH), assets_(assets), number_(number)
     {
         cr_ = canvas_.cr();
-        cairo_scale(cr_, kPixelsW / kW, kPixelsH / kH);
+        cairo_scale(cr_, PagePixelsW / PageW, PagePixelsH / PageH);
         Paper();
     }
     ~Page()
@@ -52,56 +53,56 @@ public:
     // The running head and a section title; returns the y under it.
     double Title(const std::string& section, const std::string& title)
     {
-        UseFont(cr_, kSansBold, 17);
-        DrawSpaced(cr_, "BRIMVALE N.P.S.  -  CONTROL DESK OPERATOR'S MANUAL", 60, 58, 1.2, Align::Left, kAccent);
-        cairo_rectangle(cr_, 60, 68, kW - 120, 2);
-        SetColour(cr_, kAccent);
+        UseFont(cr_, PageSansBold, 17);
+        DrawSpaced(cr_, "BRIMVALE N.P.S.  -  CONTROL DESK OPERATOR'S MANUAL", 60, 58, 1.2, Align::Left, PageAccent);
+        cairo_rectangle(cr_, 60, 68, PageW - 120, 2);
+        SetColour(cr_, PageAccent);
         cairo_fill(cr_);
         if (!section.empty()) {
-            FillRoundedRect(cr_, 60, 92, 70, 70, 8, kAccent);
-            UseFont(cr_, kSansBold, 48);
-            DrawLine(cr_, section, 95, 144, Align::Centre, kPaper);
+            FillRoundedRect(cr_, 60, 92, 70, 70, 8, PageAccent);
+            UseFont(cr_, PageSansBold, 48);
+            DrawLine(cr_, section, 95, 144, Align::Centre, PagePaper);
         }
-        UseFont(cr_, kSansBold, 46);
-        DrawLine(cr_, title, section.empty() ? 60 : 150, 143, Align::Left, kInk);
+        UseFont(cr_, PageSansBold, 46);
+        DrawLine(cr_, title, section.empty() ? 60 : 150, 143, Align::Left, PageInk);
         return 200;
     }
 
-    double Text(const std::string& text, double x, double y, double width, double size = 25, Colour c = kInk,
+    double Text(const std::string& text, double x, double y, double width, double size = 25, Colour c = PageInk,
                 const char* font = nullptr)
     {
-        UseFont(cr_, font ? font : kSans, size);
+        UseFont(cr_, font ? font : PageSans, size);
         return DrawParagraph(cr_, text, x, y, width, size * 1.3, c);
     }
 
     // A framed rule the player can find again in a hurry.
-    double RuleBox(const std::string& heading, const std::string& text, double y, Colour frame = kAccent)
+    double RuleBox(const std::string& heading, const std::string& text, double y, Colour frame = PageAccent)
     {
-        UseFont(cr_, kSans, 25);
-        size_t lines = WrapText(cr_, text, kW - 180).size();
+        UseFont(cr_, PageSans, 25);
+        size_t lines = WrapText(cr_, text, PageW - 180).size();
         double h = 56 + lines * 32.5;
-        RoundedRect(cr_, 60, y, kW - 120, h, 10);
+        RoundedRect(cr_, 60, y, PageW - 120, h, 10);
         SetColour(cr_, WithAlpha(frame, 0.08));
         cairo_fill_preserve(cr_);
         SetColour(cr_, frame);
         cairo_set_line_width(cr_, 3);
         cairo_stroke(cr_);
-        UseFont(cr_, kSansBold, 25);
+        UseFont(cr_, PageSansBold, 25);
         DrawLine(cr_, heading, 90, y + 36, Align::Left, frame);
-        Text(text, 90, y + 70, kW - 180);
+        Text(text, 90, y + 70, PageW - 180);
         return y + h + 24;
     }
 
     void Footer()
     {
-        cairo_rectangle(cr_, 60, kH - 48, kW - 120, 1.5);
-        SetColour(cr_, kAccent);
+        cairo_rectangle(cr_, 60, PageH - 48, PageW - 120, 1.5);
+        SetColour(cr_, PageAccent);
         cairo_fill(cr_);
-        UseFont(cr_, kSans, 18);
-        DrawLine(cr_, "Keep this manual at the desk.", 60, kH - 22, Align::Left, {0.3, 0.3, 0.3, 1});
+        UseFont(cr_, PageSans, 18);
+        DrawLine(cr_, "Keep this manual at the desk.", 60, PageH - 22, Align::Left, {0.3, 0.3, 0.3, 1});
         if (number_ > 0) {
-            UseFont(cr_, kSansBold, 22);
-            DrawLine(cr_, std::to_string(number_), kW - 60, kH - 22, Align::Right, kInk);
+            UseFont(cr_, PageSansBold, 22);
+            DrawLine(cr_, std::to_string(number_), PageW - 60, PageH - 22, Align::Right, PageInk);
         }
     }
 
@@ -114,14 +115,14 @@ public:
         return v;
     }
 
-    void Label(const std::string& text, double x, double y, double size = 22, Colour c = kInk,
+    void Label(const std::string& text, double x, double y, double size = 22, Colour c = PageInk,
                Align align = Align::Centre, const char* font = nullptr)
     {
-        UseFont(cr_, font ? font : kMono, size);
+        UseFont(cr_, font ? font : PageMono, size);
         DrawLine(cr_, text, x, y, align, c);
     }
 
-    void Arrow(double x0, double y0, double x1, double y1, Colour c = kInk, double width = 3)
+    void Arrow(double x0, double y0, double x1, double y1, Colour c = PageInk, double width = 3)
     {
         double a = std::atan2(y1 - y0, x1 - x0);
         cairo_move_to(cr_, x0, y0);
@@ -139,12 +140,12 @@ public:
 private:
     void Paper()
     {
-        SetColour(cr_, kPaper);
+        SetColour(cr_, PagePaper);
         cairo_paint(cr_);
         Rng rng(100 + number_);
-        Grime(cr_, 0, 0, kW, kH, rng, 2500, 1.2, 0.035);
+        Grime(cr_, 0, 0, PageW, PageH, rng, 2500, 1.2, 0.035);
         // Slight shade towards the spine and the outer edge, as on a real book.
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, kW, 0);
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, PageW, 0);
         bool left = number_ % 2 == 0;
         cairo_pattern_add_color_stop_rgba(p, 0, 0.3, 0.25, 0.1, left ? 0.05 : 0.12);
         cairo_pattern_add_color_stop_rgba(p, 0.1, 0.3, 0.25, 0.1, 0);
@@ -162,9 +163,9 @@ private:
     std::deque<Sheet> sheets_; // deque: references handed out stay valid
 };
 
-inline const Colour kNone{0, 0, 0, 0}, kBlack{0, 0, 0, 1};
-inline const Colour kLampOff{0, 0, 0, 0.75}, kLampWhite{1, 1, 1, 0.75}, kLampGreen{0, 1, 0, 0.75},
-    kLampRed{1, 0, 0, 0.75};
+inline const Colour NoColour{0, 0, 0, 0}, SolidBlack{0, 0, 0, 1};
+inline const Colour LampOffTint{0, 0, 0, 0.75}, LampWhiteTint{1, 1, 1, 0.75}, LampGreenTint{0, 1, 0, 0.75},
+    LampRedTint{1, 0, 0, 0.75};
 
 // Draws one page into the Pages folder `out`, from the pictures already under `assets`; false on failure.
 using PageMaker = bool (*)(const std::string& assets, const std::string& out);

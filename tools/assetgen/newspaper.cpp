@@ -14,12 +14,12 @@ namespace art {
 
 namespace {
 
-const Colour kPaper = Hex(0xece7da), kInk = Hex(0x171614);
-const char* kSerif = "Nimbus Roman:style=Regular";
-const char* kSerifBold = "Nimbus Roman:style=Bold";
-const char* kSerifItalic = "Nimbus Roman:style=Italic";
-const char* kMasthead = "C059:style=Bold";
-const char* kHeadline = "Nimbus Sans Narrow:style=Bold";
+const Colour NewsprintPaper = Hex(0xece7da), NewsprintInk = Hex(0x171614);
+const char* SerifFont = "Nimbus Roman:style=Regular";
+const char* SerifBoldFont = "Nimbus Roman:style=Bold";
+const char* SerifItalicFont = "Nimbus Roman:style=Italic";
+const char* MastheadFont = "C059:style=Bold";
+const char* HeadlineFont = "Nimbus Sans Narrow:style=Bold";
 
 void PaperGround(cairo_t* cr, int w, int h, uint64_t seed, Colour paper)
 {
@@ -134,7 +134,7 @@ void Halftone(cairo_t* cr, cairo_surface_t* photo, double x0, double y0, double 
     cairo_save(cr);
     cairo_rectangle(cr, x0, y0, w, h);
     cairo_clip(cr);
-    SetColour(cr, kInk);
+    SetColour(cr, NewsprintInk);
     for (double cy = cell / 2; cy < h + cell; cy += cell)
         for (double cx = cell / 2 + (static_cast<int>(cy / cell) % 2) * cell / 2; cx < w + cell; cx += cell) {
             int px = std::clamp(static_cast<int>(cx), 0, w - 1), py = std::clamp(static_cast<int>(cy), 0, h - 1);
@@ -152,7 +152,7 @@ void Halftone(cairo_t* cr, cairo_surface_t* photo, double x0, double y0, double 
 void Rule(cairo_t* cr, double x0, double x1, double y, double width)
 {
     cairo_rectangle(cr, x0, y, x1 - x0, width);
-    SetColour(cr, kInk);
+    SetColour(cr, NewsprintInk);
     cairo_fill(cr);
 }
 
@@ -173,25 +173,25 @@ bool DrawFrontPage(const std::string& path, const FrontPage& page)
     const int s = 432;
     Canvas canvas(s, s);
     cairo_t* cr = canvas.cr();
-    PaperGround(cr, s, s, page.meltdown ? 2 : 1, kPaper);
+    PaperGround(cr, s, s, page.meltdown ? 2 : 1, NewsprintPaper);
     const double m = 12, right = s - m;
     // Masthead.
-    UseFont(cr, kMasthead, 34);
-    DrawLine(cr, "The Brimvale Courier", s / 2.0, 42, Align::Centre, kInk);
+    UseFont(cr, MastheadFont, 34);
+    DrawLine(cr, "The Brimvale Courier", s / 2.0, 42, Align::Centre, NewsprintInk);
     Rule(cr, m, right, 50, 1.5);
     UseFont(cr, "DejaVu Sans:style=Condensed Bold", 8);
-    DrawLine(cr, "VOL. XLII   No. 214", m, 60, Align::Left, kInk);
-    DrawLine(cr, page.kicker, s / 2.0, 60, Align::Centre, kInk);
-    DrawLine(cr, "PRICE 25 CENTS", right, 60, Align::Right, kInk);
+    DrawLine(cr, "VOL. XLII   No. 214", m, 60, Align::Left, NewsprintInk);
+    DrawLine(cr, page.kicker, s / 2.0, 60, Align::Centre, NewsprintInk);
+    DrawLine(cr, "PRICE 25 CENTS", right, 60, Align::Right, NewsprintInk);
     Rule(cr, m, right, 64, 0.8);
     Rule(cr, m, right, 66, 0.8);
     // Headline across the page.
-    UseFont(cr, kHeadline, 50);
+    UseFont(cr, HeadlineFont, 50);
     double hw = TextWidth(cr, page.headline);
-    UseFont(cr, kHeadline, std::min(50.0, 50 * (right - m) / hw));
-    DrawLine(cr, page.headline, s / 2.0, 110, Align::Centre, kInk);
-    UseFont(cr, kSerifItalic, 14);
-    DrawParagraph(cr, page.subhead, m, 128, right - m, 15, kInk, false, Align::Centre);
+    UseFont(cr, HeadlineFont, std::min(50.0, 50 * (right - m) / hw));
+    DrawLine(cr, page.headline, s / 2.0, 110, Align::Centre, NewsprintInk);
+    UseFont(cr, SerifItalicFont, 14);
+    DrawParagraph(cr, page.subhead, m, 128, right - m, 15, NewsprintInk, false, Align::Centre);
     Rule(cr, m, right, 148, 0.8);
     // Photo with its caption, and the lead story beside and under it.
     const double px = m, py = 154, pw = 262, ph = 150;
@@ -201,34 +201,34 @@ bool DrawFrontPage(const std::string& path, const FrontPage& page)
         Halftone(cr, photo.surface(), px, py, 2.6);
     }
     cairo_rectangle(cr, px + 0.5, py + 0.5, pw - 1, ph - 1);
-    SetColour(cr, kInk);
+    SetColour(cr, NewsprintInk);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    UseFont(cr, kSerifItalic, 9);
-    DrawParagraph(cr, page.caption, px, py + ph + 11, pw, 10, kInk);
+    UseFont(cr, SerifItalicFont, 9);
+    DrawParagraph(cr, page.caption, px, py + ph + 11, pw, 10, NewsprintInk);
     const double colTop = py + ph + 34, colW = (pw - 10) / 2;
-    UseFont(cr, kSerif, 10);
+    UseFont(cr, SerifFont, 10);
     cairo_save(cr);
     cairo_rectangle(cr, 0, 0, s, s - m);
     cairo_clip(cr);
-    DrawParagraph(cr, page.lead, px, colTop, colW, 11, kInk, true);
-    DrawParagraph(cr, page.lead2, px + colW + 10, colTop, colW, 11, kInk, true);
+    DrawParagraph(cr, page.lead, px, colTop, colW, 11, NewsprintInk, true);
+    DrawParagraph(cr, page.lead2, px + colW + 10, colTop, colW, 11, NewsprintInk, true);
     cairo_restore(cr);
     cairo_rectangle(cr, px + colW + 4.6, colTop - 9, 0.8, s - m - colTop + 9);
-    SetColour(cr, kInk);
+    SetColour(cr, NewsprintInk);
     cairo_fill(cr);
     // Side column.
     const double sx = px + pw + 10, sw = right - sx;
     cairo_rectangle(cr, sx - 5.4, py, 0.8, s - m - py);
     cairo_fill(cr);
-    UseFont(cr, kSerifBold, 13);
-    double y = DrawParagraph(cr, page.sideHead, sx, py + 11, sw, 14, kInk);
+    UseFont(cr, SerifBoldFont, 13);
+    double y = DrawParagraph(cr, page.sideHead, sx, py + 11, sw, 14, NewsprintInk);
     Rule(cr, sx, right, y - 8, 0.6);
-    UseFont(cr, kSerif, 10);
+    UseFont(cr, SerifFont, 10);
     cairo_save(cr);
     cairo_rectangle(cr, 0, 0, s, s - m);
     cairo_clip(cr);
-    DrawParagraph(cr, page.side, sx, y + 4, sw, 11, kInk, true);
+    DrawParagraph(cr, page.side, sx, y + 4, sw, 11, NewsprintInk, true);
     cairo_restore(cr);
     Rule(cr, m, right, s - m, 1);
     return canvas.Save(path);
@@ -242,10 +242,10 @@ bool DrawBackground(const std::string& path)
     cairo_t* cr = canvas.cr();
     PaperGround(cr, s, s, 3, Hex(0xd3c7a8));
     const double m = 28;
-    UseFont(cr, kMasthead, 30);
-    DrawLine(cr, "The Brimvale Courier", m, 58, Align::Left, kInk);
+    UseFont(cr, MastheadFont, 30);
+    DrawLine(cr, "The Brimvale Courier", m, 58, Align::Left, NewsprintInk);
     UseFont(cr, "DejaVu Sans:style=Condensed Bold", 16);
-    DrawLine(cr, "CLASSIFIED ADVERTISEMENTS   PAGE 7", s - m, 58, Align::Right, kInk);
+    DrawLine(cr, "CLASSIFIED ADVERTISEMENTS   PAGE 7", s - m, 58, Align::Right, NewsprintInk);
     Rule(cr, m, s - m, 70, 2);
     const char* ads[] = {
         "FOR SALE. Geiger counter, hardly used, clicks only a little. Call 2216 after six.",
@@ -270,7 +270,7 @@ bool DrawBackground(const std::string& path)
         double x = m + c * (colW + 14), y = 96;
         if (c > 0) {
             cairo_rectangle(cr, x - 7.5, 84, 1, s - 84 - m);
-            SetColour(cr, kInk);
+            SetColour(cr, NewsprintInk);
             cairo_fill(cr);
         }
         while (y < s - 80) {
@@ -278,21 +278,21 @@ bool DrawBackground(const std::string& path)
                 // Boxed display ad.
                 double bh = rng.Range(90, 150);
                 cairo_rectangle(cr, x + 1, y, colW - 2, bh);
-                SetColour(cr, kInk);
+                SetColour(cr, NewsprintInk);
                 cairo_set_line_width(cr, 2);
                 cairo_stroke(cr);
-                UseFont(cr, kHeadline, 22);
+                UseFont(cr, HeadlineFont, 22);
                 const char* titles[] = {"RIVERSIDE DINER", "HALF PRICE TYRES", "DANCE TONIGHT", "SAFETY FIRST!",
                                         "MAYOR'S PICNIC"};
-                DrawLine(cr, titles[rng.Int(0, 4)], x + colW / 2, y + 30, Align::Centre, kInk);
-                UseFont(cr, kSerifItalic, 14);
+                DrawLine(cr, titles[rng.Int(0, 4)], x + colW / 2, y + 30, Align::Centre, NewsprintInk);
+                UseFont(cr, SerifItalicFont, 14);
                 DrawParagraph(cr, "Open every day, seven till late. Ask for the operator's special.", x + 8, y + 52,
-                              colW - 16, 16, kInk, false, Align::Centre);
+                              colW - 16, 16, NewsprintInk, false, Align::Centre);
                 y += bh + 16;
                 continue;
             }
-            UseFont(cr, kSerif, 14);
-            y = DrawParagraph(cr, ads[ad++ % (sizeof ads / sizeof *ads)], x, y + 12, colW, 15, kInk, true) + 4;
+            UseFont(cr, SerifFont, 14);
+            y = DrawParagraph(cr, ads[ad++ % (sizeof ads / sizeof *ads)], x, y + 12, colW, 15, NewsprintInk, true) + 4;
             Rule(cr, x + colW * 0.3, x + colW * 0.7, y - 8, 0.8);
         }
     }

@@ -10,7 +10,7 @@ namespace art {
 
 namespace {
 
-const Colour kPaper = Hex(0xf3d85a);
+const Colour NotePaper = Hex(0xf3d85a);
 
 bool DrawNoteBody(const std::string& path)
 {
@@ -18,7 +18,7 @@ bool DrawNoteBody(const std::string& path)
     Canvas canvas(w, h);
     cairo_t* cr = canvas.cr();
     cairo_rectangle(cr, 0, 0, w, h);
-    FillVertical(cr, 0, h, Shade(kPaper, 1.05), Shade(kPaper, 0.93));
+    FillVertical(cr, 0, h, Shade(NotePaper, 1.05), Shade(NotePaper, 0.93));
     // Gummed strip: a touch darker, with the tear line under it.
     cairo_rectangle(cr, 0, 0, w, 60);
     SetColour(cr, {0.55, 0.4, 0.0, 0.12});
@@ -61,7 +61,7 @@ bool DrawNoteBase(const std::string& path)
     // Edges of the sheets below, then the cardboard back and its shadow.
     for (int i = 0; i < 11; ++i) {
         cairo_rectangle(cr, 0, i * 4, w, 4);
-        SetColour(cr, Shade(kPaper, i % 2 ? 0.86 : 0.95));
+        SetColour(cr, Shade(NotePaper, i % 2 ? 0.86 : 0.95));
         cairo_fill(cr);
     }
     cairo_rectangle(cr, 0, 44, w, 8);
