@@ -108,6 +108,12 @@ void ManualScene::Update(float dt)
     if (manual.hidden || manual.toggle == nullptr) {
         return;
     }
+    // Hidden from the settings, the book is not drawn: it must not take clicks it cannot show either, and
+    // an open book closes.
+    manual.toggle->enabled = renderEnabled;
+    if (!renderEnabled && manual.open) {
+        Close();
+    }
     // The arrows sit at the outer edges of the pages drawn last frame.
     const PXL_Vec2 centre = layout.bookCentre;
     const PXL_Vec2 left = layout.leftPageCentre;

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fstream>
 #include <pwd.h>
@@ -69,12 +71,18 @@ double simulatedSeconds = 0;
 
 } // namespace
 
+std::string OsConfigFolder()
+{
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && *configHome == '/')
+        return WithoutTrailingSlashes(configHome);
+    return WithoutTrailingSlashes(HomeFolder()) + "/.config";
+}
+
 std::string OsDocumentsFolder()
 {
     std::string home = HomeFolder();
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    std::string config = configHome && *configHome == '/' ? configHome : home + "/.config";
-    std::ifstream file(config + "/user-dirs.dirs");
+    std::ifstream file(OsConfigFolder() + "/user-dirs.dirs");
     std::string line;
     std::string folder;
     while (std::getline(file, line)) {
@@ -95,6 +103,67 @@ bool OsCreateDirectory(const std::string& path)
         return true;
     struct stat info;
     return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool OsCreateDirectories(const std::string& path, std::string* error)
+{
+    // Each folder from the top down; folders above that exist already (and may not be writable) are fine.
+    std::string reason;
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        std::string folder = path.substr(0, slash);
+        if (!OsCreateDirectory(folder))
+            reason = folder + ": " + std::strerror(errno);
+        if (slash == std::string::npos)
+            break;
+    }
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return true;
+    if (error)
+        *error = reason.empty() ? path + ": not a folder" : reason;
+    return false;
+}
+
+bool OsReplaceFile(const std::string& path, const std::string& contents, std::string* error)
+{
+    auto fail = [&](const std::string& what) {
+        if (error)
+            *error = what + ": " + std::strerror(errno);
+        return false;
+    };
+    std::string temporary = path + ".XXXXXX";
+    int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return fail(temporary);
+    fchmod(fd, 0644);
+    size_t written = 0;
+    while (written < contents.size()) {
+        ssize_t n = write(fd, contents.data() + written, contents.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            int reason = errno;
+            close(fd);
+            unlink(temporary.c_str());
+            errno = reason;
+            return fail(temporary);
+        }
+        written += size_t(n);
+    }
+    // On the disk before the rename, so that a crash leaves the old file or the new one, never an empty one.
+    if (fsync(fd) != 0 || close(fd) != 0) {
+        int reason = errno;
+        unlink(temporary.c_str());
+        errno = reason;
+        return fail(temporary);
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        int reason = errno;
+        unlink(temporary.c_str());
+        errno = reason;
+        return fail(path);
+    }
+    return true;
 }
 
 std::vector<std::string> OsListFiles(const std::string& folder)

@@ -1,5 +1,5 @@
-// Stand-ins for the few operating-system services the game uses: the Documents folder, creating folders,
-// listing a folder, and the calendar clock.
+// Stand-ins for the few operating-system services the game uses: the Documents and configuration folders,
+// creating folders, listing a folder, replacing a file whole, and the calendar clock.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +10,19 @@
 // The user's documents folder (XDG DOCUMENTS, falling back to $HOME/Documents), without a trailing slash.
 std::string OsDocumentsFolder();
 
+// The user's configuration folder ($XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config),
+// without a trailing slash.
+std::string OsConfigFolder();
+
 // Creates one folder; an existing folder is fine. Returns false on failure.
 bool OsCreateDirectory(const std::string& path);
+
+// Creates a folder and every missing folder above it. Returns false on failure, with the reason in `error`.
+bool OsCreateDirectories(const std::string& path, std::string* error);
+
+// Writes `contents` to a temporary file beside `path` and renames it over `path`, so the file is only ever
+// the old one or the whole new one. Returns false on failure, with the reason in `error`; the old file stays.
+bool OsReplaceFile(const std::string& path, const std::string& contents, std::string* error);
 
 // The plain files of a folder (no sub-folders, no "." or ".."), sorted by name (byte order). A folder that
 // cannot be read gives an empty list. The folder may end with "/".

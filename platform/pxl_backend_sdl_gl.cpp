@@ -16,6 +16,7 @@ struct Window {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     bool hidden = false;
+    bool borderless = false;
     int leftShift = 0, rightShift = 0, leftControl = 0, rightControl = 0, leftAlt = 0, rightAlt = 0;
 
     bool timing = false;
@@ -92,6 +93,7 @@ void* Init(const PXL_SystemSettings* settings, bool hidden)
     SDL_GL_MakeCurrent(sdl.window, sdl.context);
     SDL_GL_SetSwapInterval(0); // FrameControl paces the frames
     sdl.hidden = hidden;
+    sdl.borderless = (settings->style & PXL_STYLE_BORDERLESS) != 0;
     sdl.leftShift = sdl.rightShift = sdl.leftControl = sdl.rightControl = sdl.leftAlt = sdl.rightAlt = 0;
     sdl.timing = false;
     if (!PxlGlOpen()) {
@@ -375,14 +377,23 @@ void SetWindowSizeAndPosition(int width, int height, int x, int y)
     SDL_Rect bounds = DisplayBounds();
     SDL_SetWindowSize(sdl.window, width, height);
     SDL_SetWindowPosition(sdl.window, bounds.x + x, bounds.y + y);
+    // A borderless window over the whole monitor is the game's full screen: the window manager is asked for
+    // it the way SDL asks for a desktop full screen, so it also covers panels and docks. Without a window
+    // manager the size and place above already cover the monitor.
+    if (sdl.borderless && x == 0 && y == 0 && width == bounds.w && height == bounds.h)
+        SDL_SetWindowFullscreen(sdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void SetWindowStyle(uint32_t style)
 {
     if (!sdl.window)
         return;
-    bool borderless = (style & PXL_STYLE_BORDERLESS) != 0;
-    SDL_SetWindowBordered(sdl.window, borderless ? SDL_FALSE : SDL_TRUE);
+    sdl.borderless = (style & PXL_STYLE_BORDERLESS) != 0;
+    if (!sdl.borderless && (SDL_GetWindowFlags(sdl.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        SDL_SetWindowFullscreen(sdl.window, 0);
+    SDL_SetWindowBordered(sdl.window, sdl.borderless ? SDL_FALSE : SDL_TRUE);
+    // The fixed window's style has no sizing frame.
+    SDL_SetWindowResizable(sdl.window, SDL_FALSE);
 }
 
 PXL_Vec2 MonitorSize()

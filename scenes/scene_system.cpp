@@ -1,6 +1,7 @@
 #include "engine/system.h"
 #include "engine/trace.h"
 #include "scenes/scene.h"
+#include "scenes/settings_scene.h"
 #include "scenes/splash_screen_scene.h"
 
 #include <algorithm>
@@ -39,6 +40,8 @@ void ExitAndUnload(Scene* scene, bool traced = true)
 
 bool ScenesInit()
 {
+    // The window, the sound and the manual are all there by now.
+    ApplyKeptSettings();
     nextScene = splashScreenScene;
     return true;
 }

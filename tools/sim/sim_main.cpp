@@ -6,6 +6,7 @@
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
 #include "scenes/scene.h"
+#include "scenes/settings_file.h"
 #include "tools/sim/screen_description.h"
 #include "tools/sim/sim_script.h"
 
@@ -43,7 +44,9 @@ struct SimRun {
 const char* const Usage =
     "usage: brimvale-sim --frames N [--dt SECONDS] [--input FILE] [--clock EPOCH] [--window WxH]\n"
     "                    [--scene NAME] [--screenshot FRAME:FILE.png]... [--describe FRAME:FILE.json]...\n"
-    "                    [--audio-out FILE.wav] [--mark-frames]\n";
+    "                    [--audio-out FILE.wav] [--mark-frames] [--keep-settings]\n"
+    "--keep-settings reads and writes the player's settings file as the game does; without it a run starts\n"
+    "from the default settings and leaves the file alone.\n";
 
 int UsageError(const std::string& message)
 {
@@ -190,6 +193,10 @@ int main(int argc, char** argv)
         }
         if (option == "--mark-frames") {
             run.markFrames = true;
+            continue;
+        }
+        if (option == "--keep-settings") {
+            settingsFileInUse = true;
             continue;
         }
         if (!needValue()) {
