@@ -1,12 +1,8 @@
-#include "scenes/scene.h"
+#include "scenes/stub_scene.h"
 
-// The template every scene starts from. Nothing reaches it; if it is ever shown it ends the game.
-class StubScene : public Scene {
-public:
-    StubScene() : Scene("StubScene") {}
-    void Update(float) override { SetNextScene(nullptr); }
-};
+StubScene* stubScene = new StubScene();
 
-namespace {
-[[maybe_unused]] StubScene* const stubScene = new StubScene();
+void StubScene::Update(float)
+{
+    SetNextScene(nullptr);
 }
