@@ -119,14 +119,12 @@ void SandboxScene::Render()
 
     // The spinner: the dial turns with the pointer.
     DrawPlate(spinner->position, {spinner->size.x + 20, spinner->size.y + 20});
-    DrawTexture(gallery.Picture(Asset::Spinner), &spinner->position, &spinner->size, PXL_FILTER_LINEAR,
-                spinner->angle);
+    DrawTexture(gallery.Picture(Asset::Spinner), &spinner->position, &spinner->size, PXL_FILTER_LINEAR, spinner->angle);
 
     // The turned push button, drawn from the button sheet in its own frame.
     float turn = TurnedButtonDegrees * Pi / 180.0f;
     DrawPlate(turnedButton->position, {turnedButton->size.x + 16, turnedButton->size.y + 16}, turn);
-    DrawSheetFrame(SheetButton1, ButtonFrame(turnedButton), turnedButton->position, turnedButton->size, turn,
-                   &NoTint);
+    DrawSheetFrame(SheetButton1, ButtonFrame(turnedButton), turnedButton->position, turnedButton->size, turn, &NoTint);
 
     // The slider: a track from end to end and the handle on it.
     PXL_Vec2 along = {slider->end.x - slider->start.x, slider->end.y - slider->start.y};

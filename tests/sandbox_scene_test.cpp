@@ -1,5 +1,6 @@
 // The developers' bench and the template scene: the demo button and the two listeners, the rectangle on the
 // frame time, Escape to the pause menu; the template ends the game if it is ever shown.
+#include "engine/trace.h"
 #include "interaction/interaction_system.h"
 #include "manual/manual_scene.h"
 #include "menu_test_support.h"
@@ -7,8 +8,6 @@
 #include "scenes/sandbox_scene.h"
 #include "scenes/stub_scene.h"
 #include "support/sim_runner.h"
-
-#include "engine/trace.h"
 
 #include <algorithm>
 
@@ -135,8 +134,9 @@ TEST(StubSceneTest, ShownItEndsTheGameAtItsFirstUpdate)
 TEST(SandboxSimTest, OpenedByNameItAnswersTheMouseAndEscape)
 {
     // The demo button is 100 design pixels right of and below the centre of the 1280 by 720 window.
-    SimResult run = RunSim({"--frames", "60", "--scene", "SandboxScene"},
-                           "10 mouse 706.7 426.7\n20 press left\n21 release left\n30 press escape\n31 release escape\n");
+    SimResult run =
+        RunSim({"--frames", "60", "--scene", "SandboxScene"},
+               "10 mouse 706.7 426.7\n20 press left\n21 release left\n30 press escape\n31 release escape\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Demo Button was clicked\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Listener 1 heard an event with data: test.data\n"), std::string::npos) << run.out;
