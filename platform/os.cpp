@@ -151,8 +151,12 @@ bool OsReplaceFile(const std::string& path, const std::string& contents, std::st
         written += size_t(n);
     }
     // On the disk before the rename, so that a crash leaves the old file or the new one, never an empty one.
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        int reason = errno;
+    // Closed whatever the sync says, so that a failing disk does not leak a descriptor per attempt.
+    bool synced = fsync(fd) == 0;
+    int syncReason = errno;
+    bool closed = close(fd) == 0;
+    if (!synced || !closed) {
+        int reason = synced ? errno : syncReason;
         unlink(temporary.c_str());
         errno = reason;
         return fail(temporary);

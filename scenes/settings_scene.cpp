@@ -23,7 +23,7 @@ bool volumeChanged = false;
 namespace {
 
 const PXL_Color White = {1, 1, 1, 1};
-constexpr float BackdropAlpha = 0.9f;
+constexpr float BackdropAlpha = 0.96f;
 const PXL_Vec2 WindowedSize = {1280, 720};
 
 // Design offsets from the screen's centre, y downward.
@@ -202,8 +202,8 @@ void SettingsScene::RenderOverlay()
 {
     float k = 1.0f - ZoomOffset;
     // Nearly opaque: the menu or the pause menu beneath shows only faintly, so their buttons and lines do not
-    // run through the labels.
-    DrawTint = {0.4f, 0.4f, 0.4f, BackdropAlpha};
+    // run through the labels. The tint's alpha and the draw alpha multiply: the alpha is given once.
+    DrawTint = {0.4f, 0.4f, 0.4f, 1.0f};
     DrawAlpha = BackdropAlpha;
     DrawRectangle(ScreenToWorld({0.0f, 0.0f}), {1536.0f * k, 864.0f * k});
 
