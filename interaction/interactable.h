@@ -16,6 +16,7 @@ enum InteractableKind : uint32_t {
 enum ClickOrder : int32_t {
     OrderDesk = 0,                 // the desk's own controls (the safety sign's button)
     OrderModuleControl = 4,        // a machine's switches and buttons
+    OrderStickyNote = 450,         // a sticky note, over the machines it lies on
     OrderManualToggle = 500,       // the band at the bottom edge that opens and closes the manual
     OrderManualArrow = 1000,       // the manual's page arrows, over the machines it covers
     OrderTerminalButton = 1000,    // a clickable terminal line, on the level of the arrows

@@ -1,5 +1,6 @@
 // No window and no pixels: the simulator and the tests run the game on this backend. Textures only keep
-// their sizes (the core decodes them), draws are only recorded by the core, input comes from the script.
+// their sizes (the core decodes them, and keeps the pixels of those made from memory), draws are only recorded
+// by the core, input comes from the script.
 #include "platform/pxl_backend.h"
 
 namespace {

@@ -75,6 +75,10 @@ struct PxlDrawRecord : PxlDrawState {
 // memory.
 const std::string& PxlTexturePath(PXL_Texture texture);
 
+// The RGBA8 pixels (top row first) a texture was made from with PXL_Graphics_LoadTextureFromMemory, kept by the
+// headless backend only; empty for null, for a file's texture, and on SDL/GL.
+const std::vector<uint8_t>& PxlTexturePixels(PXL_Texture texture);
+
 // Recording is on by default for the headless backend and off for SDL/GL. The list holds the draws since
 // the latest PXL_Graphics_StartDrawing (so after FinishDrawing it holds the whole last frame).
 void PxlSetRecordDraws(bool record);

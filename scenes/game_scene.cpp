@@ -16,6 +16,7 @@
 #include "modules/onsite_incident.h"
 #include "modules/plant_boot.h"
 #include "modules/reactor_temperature.h"
+#include "modules/sticky_notes.h"
 #include "modules/targeting.h"
 #include "modules/wavulon.h"
 #include "render/nine_slice.h"
@@ -49,6 +50,8 @@ void GameScene::Load()
     Broadcast("calendar_date", FormatDate(calendar->date));
     onsiteIncident = new OnsiteIncidentModule("OnsiteIncident", {-500, 430});
     decryption = new Decryption("Decryption", {-2000, 100});
+    stickyNotes = new StickyNotesModule({600, -100});
+    stickyNotes->AddPadSheet();
     terminal = new Terminal({0, 0}, {700, 525});
     ReadTerminalScript(*terminal, AssetPath(Asset::BootScript));
 }
@@ -63,6 +66,7 @@ void GameScene::Init()
     wavulon->Init();
     targeting->Init();
     reactorTemperature->Init();
+    stickyNotes->Init();
     onsiteIncident->Init();
     decryption->Init();
     timerGrow = 0.0f;
@@ -143,6 +147,9 @@ void GameScene::Update(float dt)
     reactorTemperature->TimedUpdate(dt);
     onsiteIncident->Update();
     decryption->TimedUpdate(dt);
+    if (!manualScene->IsOpen()) {
+        stickyNotes->Update();
+    }
     terminal->Update(dt);
 
     if (PXL_Input_KeyTriggered(PXL_KEY_ESCAPE)) {
@@ -192,6 +199,8 @@ void GameScene::Render()
     }
     DrawNineSlice(TimerBoxCentre, TimerBoxSize, PanelScreen2, 5, false);
 
+    stickyNotes->Render();
+
     if (gameManager.ending) {
         float a = 1.0f - gameManager.endCountdown / GameManagerState::endDelay;
         DrawAlpha = a;
@@ -219,6 +228,7 @@ void GameScene::Unload()
     reactorTemperature->Exit();
     decryption->Exit();
     onsiteIncident->Exit();
+    stickyNotes->Exit();
     delete plantBoot;
     delete adminAuthentication;
     delete wavulon;
@@ -227,6 +237,7 @@ void GameScene::Unload()
     delete calendar;
     delete onsiteIncident;
     delete decryption;
+    delete stickyNotes;
     delete terminal;
     plantBoot = nullptr;
     adminAuthentication = nullptr;
@@ -236,5 +247,6 @@ void GameScene::Unload()
     calendar = nullptr;
     onsiteIncident = nullptr;
     decryption = nullptr;
+    stickyNotes = nullptr;
     terminal = nullptr;
 }

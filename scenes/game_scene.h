@@ -16,6 +16,7 @@ class CalendarModule;
 class OnsiteIncidentModule;
 class ReactorTemperature;
 class Decryption;
+class StickyNotesModule;
 
 class GameScene : public Scene {
 public:
@@ -35,6 +36,7 @@ public:
     CalendarModule* calendar = nullptr;
     OnsiteIncidentModule* onsiteIncident = nullptr;
     Decryption* decryption = nullptr;
+    StickyNotesModule* stickyNotes = nullptr;
     PXL_Texture deskTexture = nullptr;
     PXL_Vec2 deskPanelSize{1920, 1080};
     int32_t deskPanelCount = 15;
