@@ -227,8 +227,11 @@ void StickyNotesModule::CheckTearOff()
         if (pressed) {
             stripGrabPoint = mouse;
         }
-        // (0, 0) stands for "no grab", so a press on either axis cannot tear.
-        if (pressed && stripGrabPoint.x != 0.0f && stripGrabPoint.y != 0.0f) {
+        // (0, 0) stands for "no grab", so a press on either axis cannot tear. A press on a loose note lying
+        // over the strip (a sheet just torn off comes up right there) takes that note, not another sheet.
+        bool onLooseNote =
+            std::any_of(notes.begin() + 1, notes.end(), [](const StickyNote* note) { return note->handle->clicked; });
+        if (pressed && stripGrabPoint.x != 0.0f && stripGrabPoint.y != 0.0f && !onLooseNote) {
             TearOff(mouse);
         }
     }

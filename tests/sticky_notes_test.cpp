@@ -152,8 +152,10 @@ TEST_F(StickyNotesTest, ScribbleTearOffDragAndBin)
     Frame(false);
     EXPECT_TRUE(Blank(Sheet()->pixels));
 
-    // Drag the note (it lies over the pad) up onto the desk: it moves, the pad under it stays blank.
-    Drag({650, -100}, {{700, 0}, {800, 200}});
+    // Drag the note up onto the desk, taking it by the spot where it came up, over the strip: it moves, no
+    // other sheet comes away, and the pad under it stays blank.
+    Drag({620, 30}, {{670, 130}, {770, 330}});
+    EXPECT_EQ(pad->notes.size(), 2u);
     EXPECT_FLOAT_EQ(loose->position.x, 770);
     EXPECT_FLOAT_EQ(loose->position.y, 330);
     EXPECT_TRUE(Blank(Sheet()->pixels)) << "the pen was on the loose note, not on the pad";
