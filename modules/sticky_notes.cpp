@@ -83,7 +83,8 @@ bool StickyNote::Dab(int32_t row, int32_t column)
             if (r < 0 || r >= rows || c < 0 || c >= columns) {
                 continue;
             }
-            uint8_t* pixel = &pixels[(static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)) * 4];
+            uint8_t* pixel =
+                &pixels[(static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)) * 4];
             if (!std::equal(Ink, Ink + 4, pixel)) {
                 std::copy(Ink, Ink + 4, pixel);
                 changed = true;

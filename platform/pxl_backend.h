@@ -22,7 +22,7 @@ struct PXL_TextureData {
     int width = 0;
     int height = 0;
     uintptr_t native = 0;
-    std::string path; // the file it was loaded from; empty for a texture made from memory
+    std::string path;            // the file it was loaded from; empty for a texture made from memory
     std::vector<uint8_t> pixels; // on the headless backend, the pixels of a texture made from memory
 };
 

@@ -95,8 +95,8 @@ TEST(StickyNotesLongRun, APlayerScribblesTearsOffSticksAndBinsANote)
         // The canvas is the lower four fifths of the sheet, the strip the top fifth.
         float canvasX = pad.x, canvasY = pad.y + pad.height * 0.1f, unit = pad.width / 240.0f;
         // A house: walls and a roof, in one stroke.
-        const std::vector<PXL_Vec2> house = {{-60, 70}, {60, 70}, {60, -10}, {0, -70}, {-60, -10}, {-60, 70},
-                                             {-60, -10}, {60, -10}};
+        const std::vector<PXL_Vec2> house = {{-60, 70},  {60, 70},  {60, -10},  {0, -70},
+                                             {-60, -10}, {-60, 70}, {-60, -10}, {60, -10}};
         hand.MoveTo(canvasX + house[0].x * unit, canvasY + house[0].y * unit);
         hand.Press();
         for (PXL_Vec2 corner : house) {

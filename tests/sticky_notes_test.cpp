@@ -183,8 +183,8 @@ TEST_F(StickyNotesTest, ANoteWhoseCentreLiesOnTheBinsEdgeIsThrownAway)
         PXL_Vec2 offset; // from the bin's centre
         bool binned;
     };
-    const Case cases[] = {{{120, 120}, true}, {{-120, -120}, true}, {{0, 120}, true}, {{120.5f, 0}, false},
-                          {{0, -121}, false}};
+    const Case cases[] = {
+        {{120, 120}, true}, {{-120, -120}, true}, {{0, 120}, true}, {{120.5f, 0}, false}, {{0, -121}, false}};
     PointAt({-1000, 300});
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.offset.x << ", " << c.offset.y);
@@ -230,8 +230,10 @@ TEST_F(StickyNotesTest, APressOnTheStripTearsOffExceptOnEitherAxis)
         bool tears;
     };
     // The strip of a pad at (x, -100) spans y = -10..50.
-    const Case cases[] = {{{600, -100}, {600, 0}, false}, {{600, -100}, {600, 10}, true},
-                          {{0, -100}, {0, 20}, false},    {{0, -100}, {30, 20}, true},
+    const Case cases[] = {{{600, -100}, {600, 0}, false},
+                          {{600, -100}, {600, 10}, true},
+                          {{0, -100}, {0, 20}, false},
+                          {{0, -100}, {30, 20}, true},
                           {{600, -100}, {600, 60}, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.press.x << ", " << c.press.y);
