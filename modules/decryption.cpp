@@ -18,7 +18,7 @@ namespace {
 constexpr int32_t ButtonOrder = 4;
 constexpr PXL_Vec2 ButtonSize{75.0f, 75.0f};
 constexpr float ButtonSpacing = 125.0f;
-constexpr PXL_Vec2 MessageGlyph{35.0f, 35.0f};
+constexpr PXL_Vec2 MessageGlyph{decryption_table::MessageGlyphSize, decryption_table::MessageGlyphSize};
 constexpr PXL_Vec2 SymbolGlyph{75.0f, 75.0f};
 const PXL_Color ScreenBlack{0, 0, 0, 1};
 const PXL_Color TextGreen{0, 1, 0, 1};
@@ -145,8 +145,9 @@ void Decryption::Render()
     if (active) {
         DrawTint = TextGreen;
         DrawText(FontIBM3270, message,
-                 {position.x - screenSize.x / 2.0f + 25.0f, position.y + screenSize.y / 2.0f - 45.0f}, MessageGlyph,
-                 false, true);
+                 {position.x - screenSize.x / 2.0f + decryption_table::MessageInsetX,
+                  position.y + screenSize.y / 2.0f - decryption_table::MessageInsetTop},
+                 MessageGlyph, false, true);
         std::string symbols;
         for (const std::string& key : choices) {
             symbols += symbols.empty() ? key : " " + key;

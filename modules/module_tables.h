@@ -69,6 +69,12 @@ constexpr std::array<std::string_view, 11> Messages = {
 };
 
 constexpr int ChoiceCount = 3; // symbols on screen, one above each button
+
+// Where the message is typed on the 600 by 300 screen: the bezel covers about 26 units of each edge, and the
+// widest line (27 letters) must fit between them. The inset is to the first letter's centre.
+constexpr float MessageInsetX = 56.0f;
+constexpr float MessageInsetTop = 50.0f;
+constexpr float MessageGlyphSize = 32.0f;
 constexpr unsigned ShuffleSeed = 5489u;
 
 } // namespace decryption_table

@@ -60,8 +60,8 @@ bool DecryptionPage(const std::string& assets, const std::string& out)
     v.Nine(base, mx, my - 50, screenW + 100, screenH + 200, 0);
     v.Rect(mx, my, screenW, screenH, SolidBlack);
     v.Frame(bulb, 0, mx + screenW / 2 - 50, my - (screenH / 2 + 75), 120, 120, LampOffTint);
-    v.Text(letters, MessageFactor, std::string(example), mx - screenW / 2 + 25, my + screenH / 2 - 45, 35, ScreenGreen,
-           &glow);
+    v.Text(letters, MessageFactor, std::string(example), mx - screenW / 2 + MessageInsetX,
+           my + screenH / 2 - MessageInsetTop, MessageGlyphSize, ScreenGreen, &glow);
     v.Text(symbols, SymbolFactor, {shown[0], ' ', shown[1], ' ', shown[2]}, mx, my - screenH / 3, 75, ScreenGreen,
            &glow, true);
     for (int i = 0; i < ChoiceCount; ++i)
