@@ -9,6 +9,7 @@
 #pragma once
 
 #include "draw.h"
+#include "engine/asset_table.h"
 #include "preview.h"
 #include "text.h"
 
@@ -43,9 +44,10 @@ public:
     }
 
     cairo_t* cr() const { return cr_; }
-    const Sheet& Load(const std::string& rel, int columns = 1, int rows = 1)
+    // A picture the generator has already drawn, named by its row in the asset table.
+    const Sheet& Load(Asset asset, int columns = 1, int rows = 1)
     {
-        sheets_.push_back(LoadSheet(assets_ + "/" + rel, columns, rows));
+        sheets_.push_back(LoadSheet(assets_ + "/" + AssetInfo(asset).path, columns, rows));
         return sheets_.back();
     }
     bool Save(const std::string& path) { return canvas_.Save(path); }

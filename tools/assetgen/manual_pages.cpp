@@ -32,7 +32,7 @@ bool Cover(const std::string& assets, const std::string& out)
     UseFont(cr, PageSansBold, 64);
     DrawLine(cr, "OPERATOR'S", PageW / 2, 134, Align::Centre, PagePaper);
     DrawLine(cr, "MANUAL", PageW / 2, 204, Align::Centre, PagePaper);
-    const Sheet& icon = page.Load("Icons/107.png");
+    const Sheet& icon = page.Load(Asset::WindowIcon);
     DrawFrame(cr, icon, 0, PageW / 2, 318, 130, 130, NoColour);
     UseFont(cr, PageSans, 25);
     DrawLine(cr, "Control desk, Reactor Unit 2", PageW / 2, 416, Align::Centre, PageInk);
@@ -72,7 +72,7 @@ bool HowTo(const std::string& assets, const std::string& out)
     page.Title("1", "Using the desk");
     const double tx = 290, tw = PageW - tx - 60;
     // Dragging the desk.
-    const Sheet& drag = page.Load("Input/mouse_horizontal.png");
+    const Sheet& drag = page.Load(Asset::MouseHorizontal);
     DrawFrame(cr, drag, 0, 165, 262, 150, 150, NoColour);
     page.Text("Look along the desk: hold the LEFT mouse button on the bare wood and drag left or right.", tx, 238, tw);
     // Opening the manual: a screen with the book's strip at its bottom edge.
@@ -88,14 +88,14 @@ bool HowTo(const std::string& assets, const std::string& out)
         cairo_rectangle(cr, sx + 18, sy + sh - 20, sw / 2 - 18, 7);
         SetColour(cr, PageAccent);
         cairo_fill(cr);
-        const Sheet& click = page.Load("Input/mouse_left.png");
+        const Sheet& click = page.Load(Asset::MouseLeft);
         DrawFrame(cr, click, 0, sx + sw / 2 + 10, sy + sh - 36, 64, 64, NoColour);
     }
     page.Text("Open this manual: click the book at the bottom of the screen. Click beside the pages to put it "
               "away.",
               tx, 372, tw);
     // Turning pages.
-    const Sheet& arrow = page.Load("UI/Manual_Next_Page.png");
+    const Sheet& arrow = page.Load(Asset::ManualNextPage);
     DrawFrame(cr, arrow, 0, 125, 532, -76, 76, NoColour);
     DrawFrame(cr, arrow, 0, 210, 532, 76, 76, NoColour);
     page.Text("Turn the pages with the round arrows at the outer edges of the book.", tx, 522, tw);
@@ -106,8 +106,8 @@ bool HowTo(const std::string& assets, const std::string& out)
         cairo_rectangle(cr, bx, by, bw, bh);
         SetColour(cr, SolidBlack);
         cairo_fill(cr);
-        const Sheet& font = page.Load("Fonts/IBM3270Regular.png", 16, 6);
-        const Sheet& glow = page.Load("Fonts/TerminalTextBackground.png");
+        const Sheet& font = page.Load(Asset::FontIBM3270Sheet, 16, 6);
+        const Sheet& glow = page.Load(Asset::TerminalGlow);
         DrawSheetText(cr, font, 2.4, "Today is Monday\nMay 3rd\n\n/> Reactor core\nmust be unlocked", bx + 14, by + 18,
                       19, {0, 1, 0, 1}, &glow);
     }
@@ -134,9 +134,9 @@ bool PlantBootPage(const std::string& assets, const std::string& out)
               "eight switches of the steel panel exactly as shown.",
               60, y + 10, PageW - 120);
     // The panel as it stands on the desk, in the boot position, with each switch numbered.
-    const Sheet& plate = page.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4);
-    const Sheet& sw = page.Load("Interactables/Switch_1-Sheet.png", 2, 1);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    const Sheet& plate = page.Load(Asset::PanelMetalPlate, 4, 4);
+    const Sheet& sw = page.Load(Asset::SwitchSheet, 2, 1);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
     View v = page.Diagram(PageW / 2, 452, 1040, 125, 1.0);
     v.Rect(1040, 111.25, 380, 245, {0.4, 0.4, 0.4, 1});
     v.Nine(plate, 1040, 111.25, 380, 245, 5);
@@ -189,10 +189,10 @@ bool AdminAuthenticationPage(const std::string& assets, const std::string& out)
               "Thursday August 14th\".",
               60, y + 10, PageW - 120);
     // The panel, labelled, with the legend beside it.
-    const Sheet& base = page.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
-    const Sheet& sw = page.Load("Interactables/Switch_1-Sheet.png", 2, 1);
-    const Sheet& button = page.Load("Interactables/Button_2-Sheet.png", 3, 1);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    const Sheet& base = page.Load(Asset::PanelModuleBase, 4, 4);
+    const Sheet& sw = page.Load(Asset::SwitchSheet, 2, 1);
+    const Sheet& button = page.Load(Asset::Button2Sheet, 3, 1);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
     View v = page.Diagram(250, 360, 475, 420, 0.7);
     v.Rect(475, 400, 450, 175, {0.4, 0.4, 0.4, 1});
     v.Nine(base, 475, 400, 450, 175, 5);
@@ -248,8 +248,8 @@ bool OnsiteIncidentPage(const std::string& assets, const std::string& out)
                   "without incident to the counter\".",
                   60, y + 10, PageW - 120, 25);
     // The sign and its button as they hang on the wall, near the top of the desk.
-    const Sheet& sign = page.Load("Aesthetics/IncidentSign.png");
-    const Sheet& font = page.Load("Fonts/OxygenMono_Font_Texture.png", 16, 6);
+    const Sheet& sign = page.Load(Asset::IncidentSign);
+    const Sheet& font = page.Load(Asset::FontOxygenMonoSheet, 16, 6);
     View v = page.Diagram(PageW / 2 + 40, 470, -500, 430, 1.2);
     v.Frame(sign, 0, -500, 430, 240, 240, SolidBlack);
     v.Rect(-650, 430, 50, 50, {1, 1, 1, 1});

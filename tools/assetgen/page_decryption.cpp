@@ -45,13 +45,13 @@ bool DecryptionPage(const std::string& assets, const std::string& out)
               60, y + 10, PageW - 120, 23);
 
     // The machine with the first message of its pool: the answer and two other symbols.
-    const Sheet& base = page.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
-    const Sheet& bezel = page.Load("Aesthetics/Screen_1_9Slice.png", 4, 4);
-    const Sheet& button = page.Load("Interactables/Button_2-Sheet.png", 3, 1);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
-    const Sheet& letters = page.Load("Fonts/IBM3270Regular.png", 16, 6);
-    const Sheet& symbols = page.Load("Fonts/Symbols.png", 16, 6);
-    const Sheet& glow = page.Load("Fonts/TerminalTextBackground.png");
+    const Sheet& base = page.Load(Asset::PanelModuleBase, 4, 4);
+    const Sheet& bezel = page.Load(Asset::PanelScreen1, 4, 4);
+    const Sheet& button = page.Load(Asset::Button2Sheet, 3, 1);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
+    const Sheet& letters = page.Load(Asset::FontIBM3270Sheet, 16, 6);
+    const Sheet& symbols = page.Load(Asset::FontSymbolsSheet, 16, 6);
+    const Sheet& glow = page.Load(Asset::TerminalGlow);
     const std::string_view example = Messages[0];
     const CodeWord* answer = FirstCodeWord(example);
     std::string shown = {CodeBook[5].key, answer ? answer->key : CodeBook[0].key, CodeBook[7].key};

@@ -55,11 +55,11 @@ bool ReactorPage(const std::string& assets, const std::string& out)
               60, y + 10, PageW - 120, 23);
 
     // The machine on the desk, its needle inside the band and six lamps counted.
-    const Sheet& base = page.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
-    const Sheet& gauge = page.Load("Modules/ReactorTemperature/temperature-gauge.png");
-    const Sheet& needle = page.Load("Modules/ReactorTemperature/temperature-needle.png");
-    const Sheet& button = page.Load("Interactables/Button_2-Sheet.png", 3, 1);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    const Sheet& base = page.Load(Asset::PanelModuleBase, 4, 4);
+    const Sheet& gauge = page.Load(Asset::TemperatureGauge);
+    const Sheet& needle = page.Load(Asset::TemperatureNeedle);
+    const Sheet& button = page.Load(Asset::Button2Sheet, 3, 1);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
     const double mx = 1700, my = -100, gaugeSize = 375, shownTemperature = 20;
     View v = page.Diagram(245, 470, mx, my + 50, 0.6);
     v.Nine(base, mx, my + 50, 450, 450, 0);

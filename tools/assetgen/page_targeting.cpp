@@ -88,13 +88,13 @@ bool TargetingPage(const std::string& assets, const std::string& out)
     }
 
     // The machine, with what each control does.
-    const Sheet& base = page.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
-    const Sheet& hole = page.Load("Aesthetics/Desk_Hole_2_9Slice.png", 4, 4);
-    const Sheet& frame = page.Load("Aesthetics/Screen_2_9Slice.png", 4, 4);
-    const Sheet& dial = page.Load("Interactables/Spinner_1.png");
-    const Sheet& handle = page.Load("Interactables/Handle_1.png");
-    const Sheet& fire = page.Load("Interactables/Button_1-Sheet.png", 3, 1);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    const Sheet& base = page.Load(Asset::PanelModuleBase, 4, 4);
+    const Sheet& hole = page.Load(Asset::PanelDeskHole, 4, 4);
+    const Sheet& frame = page.Load(Asset::PanelScreen2, 4, 4);
+    const Sheet& dial = page.Load(Asset::Spinner);
+    const Sheet& handle = page.Load(Asset::Handle);
+    const Sheet& fire = page.Load(Asset::Button1Sheet, 3, 1);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
     View v = page.Diagram(215, 735, 0, 50, 0.5);
     v.Nine(base, 0, 50, 550, 400, 0);
     v.Nine(hole, -225, 37.5, 0, 225, 4);

@@ -29,11 +29,11 @@ bool WavulonPage(const std::string& assets, const std::string& out)
               60, y + 10, PageW - 120);
 
     // The machine on the desk, solved, with its buttons numbered as the orders below count them.
-    const Sheet& base = page.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
-    const Sheet& bezel = page.Load("Aesthetics/Screen_1_9Slice.png", 4, 4);
-    const Sheet& button = page.Load("Interactables/Button_2-Sheet.png", 3, 1);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
-    const Sheet& firstWave = page.Load(AssetInfo(WavePictures[0]).path);
+    const Sheet& base = page.Load(Asset::PanelModuleBase, 4, 4);
+    const Sheet& bezel = page.Load(Asset::PanelScreen1, 4, 4);
+    const Sheet& button = page.Load(Asset::Button2Sheet, 3, 1);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
+    const Sheet& firstWave = page.Load(WavePictures[0]);
     View v = page.Diagram(230, 440, 0, 50, 0.55);
     v.Nine(base, 0, 50, 450, 400, 0);
     v.Rect(0, 100, 300, 250, SolidBlack);
@@ -59,7 +59,7 @@ bool WavulonPage(const std::string& assets, const std::string& out)
         RoundedRect(cr, 60, top, PageW - 120, rowH, 10);
         SetColour(cr, WithAlpha(PageAccent, 0.08));
         cairo_fill(cr);
-        const Sheet& wave = page.Load(AssetInfo(WavePictures[static_cast<size_t>(p)]).path);
+        const Sheet& wave = page.Load(WavePictures[static_cast<size_t>(p)]);
         const double w = 120, h = 100;
         FillRoundedRect(cr, 80 - 5, mid - h / 2 - 5, w + 10, h + 10, 6, Hex(0x2b2b2e));
         DrawFrame(cr, wave, 0, 80 + w / 2, mid, w, h, NoColour);

@@ -1,5 +1,6 @@
 // The mock-up pages written by --previews.
 #include "draw.h"
+#include "engine/asset_table.h"
 #include "preview.h"
 #include "text.h"
 
@@ -19,20 +20,20 @@ bool TextPreview(const std::string& dir, const std::string& out)
     cairo_t* cr = canvas.cr();
     SetColour(cr, Hex(0x202020));
     cairo_paint(cr);
-    Sheet glow = LoadSheet(dir + "/Fonts/TerminalTextBackground.png");
+    Sheet glow = LoadSheet(dir + "/" + AssetInfo(Asset::TerminalGlow).path);
     struct F {
-        const char* file;
+        Asset sheet;
         double factor;
-    } fonts[] = {{"Fonts/IBM3270Regular.png", 2.4},
-                 {"Fonts/OxygenMono_Font_Texture.png", 2.0},
-                 {"Fonts/Lumenfall_Font_Texture.png", 3.4},
-                 {"Fonts/TickingTimebomb.png", 2.0},
-                 {"Fonts/Symbols.png", 5.0}};
+    } fonts[] = {{Asset::FontIBM3270Sheet, 2.4},
+                 {Asset::FontOxygenMonoSheet, 2.0},
+                 {Asset::FontLumenfallSheet, 3.4},
+                 {Asset::FontTickingTimebombSheet, 2.0},
+                 {Asset::FontSymbolsSheet, 5.0}};
     // 1280x720 shows the 1920x1080 design space at two thirds.
     const double k = 2.0 / 3.0;
     double y = 30;
     for (auto& f : fonts) {
-        Sheet s = LoadSheet(dir + "/" + f.file, 16, 6);
+        Sheet s = LoadSheet(dir + "/" + AssetInfo(f.sheet).path, 16, 6);
         DrawSheetText(cr, s, f.factor, "Today is Tuesday March 14th }", 30, y, 30 * k, {0, 1, 0, 1}, &glow);
         DrawSheetText(cr, s, f.factor, "/> Reactor core must be unlocked. 0123456789 ~", 30, y + 24, 30 * k,
                       {0, 1, 0, 1});
@@ -47,7 +48,7 @@ bool TextPreview(const std::string& dir, const std::string& out)
 
 struct Art {
     std::string dir;
-    Sheet Load(const std::string& rel, int c = 1, int r = 1) const { return LoadSheet(dir + "/" + rel, c, r); }
+    Sheet Load(Asset asset, int c = 1, int r = 1) const { return LoadSheet(dir + "/" + AssetInfo(asset).path, c, r); }
 };
 
 void Lamp(const View& v, const Sheet& bulb, double x, double y, Colour tint)
@@ -63,31 +64,25 @@ bool DeskPreview(const Art& art, const std::string& out, double camX, const std:
     View v{cr, camX};
     SetColour(cr, {0, 0, 0, 1});
     cairo_paint(cr);
-    Sheet desk = art.Load("Desk/Desk_body_v2.png");
+    Sheet desk = art.Load(Asset::DeskBody);
     for (int i = -2; i <= 2; ++i)
         v.Frame(desk, 0, i * 1920.0, 0, 1920, 1080, {0, 0, 0, 1});
-    Sheet screen1 = art.Load("Aesthetics/Screen_1_9Slice.png", 4, 4),
-          screen2 = art.Load("Aesthetics/Screen_2_9Slice.png", 4, 4);
-    Sheet plate = art.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4),
-          base = art.Load("Aesthetics/Module_Base_9Slice.png", 4, 4);
-    Sheet hole = art.Load("Aesthetics/Desk_Hole_2_9Slice.png", 4, 4);
-    Sheet font7 = art.Load("Fonts/IBM3270Regular.png", 16, 6), font11 = art.Load("Fonts/TickingTimebomb.png", 16, 6);
-    Sheet font8 = art.Load("Fonts/OxygenMono_Font_Texture.png", 16, 6), font12 = art.Load("Fonts/Symbols.png", 16, 6);
-    Sheet glow = art.Load("Fonts/TerminalTextBackground.png");
-    Sheet sw = art.Load("Interactables/Switch_1-Sheet.png", 2, 1), bulb = art.Load("Interactables/Light_Bulb.png");
-    Sheet button1 = art.Load("Interactables/Button_1-Sheet.png", 3, 1),
-          button2 = art.Load("Interactables/Button_2-Sheet.png", 3, 1);
-    Sheet phoneKey = art.Load("Interactables/Button_Phone-Sheet.png", 3, 1),
-          phone = art.Load("Modules/Phone/Phone.png");
-    Sheet gauge = art.Load("Modules/ReactorTemperature/temperature-gauge.png"),
-          needle = art.Load("Modules/ReactorTemperature/temperature-needle.png");
-    Sheet spinner = art.Load("Interactables/Spinner_1.png"), handle = art.Load("Interactables/Handle_1.png");
-    Sheet keyhole = art.Load("Interactables/Keyhole-Sheet.png", 2, 1), drawer = art.Load("Desk/Desk_Drawer.png");
-    Sheet objects = art.Load("Interactables/Desk_Objects.png", 4, 4), sign = art.Load("Aesthetics/IncidentSign.png");
-    Sheet note = art.Load("Interactables/StickyNote_Body.png"),
-          noteBase = art.Load("Interactables/StickyNote_Base.png");
-    Sheet bin = art.Load("Interactables/Trashcan_Sheet.png", 2, 1), pencil = art.Load("PencilCursor.png");
-    Sheet alarm = art.Load("Aesthetics/Alarm_Effect.png"), click = art.Load("Input/mouse_left.png");
+    Sheet screen1 = art.Load(Asset::PanelScreen1, 4, 4), screen2 = art.Load(Asset::PanelScreen2, 4, 4);
+    Sheet plate = art.Load(Asset::PanelMetalPlate, 4, 4), base = art.Load(Asset::PanelModuleBase, 4, 4);
+    Sheet hole = art.Load(Asset::PanelDeskHole, 4, 4);
+    Sheet font7 = art.Load(Asset::FontIBM3270Sheet, 16, 6), font11 = art.Load(Asset::FontTickingTimebombSheet, 16, 6);
+    Sheet font8 = art.Load(Asset::FontOxygenMonoSheet, 16, 6), font12 = art.Load(Asset::FontSymbolsSheet, 16, 6);
+    Sheet glow = art.Load(Asset::TerminalGlow);
+    Sheet sw = art.Load(Asset::SwitchSheet, 2, 1), bulb = art.Load(Asset::LightBulb);
+    Sheet button1 = art.Load(Asset::Button1Sheet, 3, 1), button2 = art.Load(Asset::Button2Sheet, 3, 1);
+    Sheet phoneKey = art.Load(Asset::PhoneButtonSheet, 3, 1), phone = art.Load(Asset::Phone);
+    Sheet gauge = art.Load(Asset::TemperatureGauge), needle = art.Load(Asset::TemperatureNeedle);
+    Sheet spinner = art.Load(Asset::Spinner), handle = art.Load(Asset::Handle);
+    Sheet keyhole = art.Load(Asset::KeyholeSheet, 2, 1), drawer = art.Load(Asset::DeskDrawer);
+    Sheet objects = art.Load(Asset::DeskObjects, 4, 4), sign = art.Load(Asset::IncidentSign);
+    Sheet note = art.Load(Asset::StickyNoteBody), noteBase = art.Load(Asset::StickyNoteBase);
+    Sheet bin = art.Load(Asset::TrashcanSheet, 2, 1), pencil = art.Load(Asset::PencilCursor);
+    Sheet alarm = art.Load(Asset::AlarmBand), click = art.Load(Asset::MouseLeft);
     Colour black{0, 0, 0, 1}, none{0, 0, 0, 0}, green{0, 1, 0, 0.75}, red{1, 0, 0, 0.75}, white{1, 1, 1, 0.75};
     Colour off{0, 0, 0, 0.75};
 
@@ -238,8 +233,8 @@ bool EndScreenPreview(const Art& art, const std::string& out, bool won)
     cairo_t* cr = canvas.cr();
     SetColour(cr, {0, 0, 0, 1});
     cairo_paint(cr);
-    Sheet back = art.Load("Newspaper/Newspaper_Background.png");
-    Sheet front = art.Load(won ? "Newspaper/Newspaper_Win.png" : "Newspaper/Newspaper_Lose.png");
+    Sheet back = art.Load(Asset::NewspaperBackground);
+    Sheet front = art.Load(won ? Asset::NewspaperWin : Asset::NewspaperLose);
     DrawFrame(cr, back, 0, 640, 360, 720, 720, {0, 0, 0, 0});
     if (front.surface) {
         cairo_save(cr);
@@ -265,14 +260,14 @@ bool ManualPreview(const Art& art, const std::string& out, int spread, const std
     Canvas canvas(1280, 720);
     cairo_t* cr = canvas.cr();
     View v{cr, 0};
-    Sheet desk = art.Load("Desk/Desk_body_v2.png");
+    Sheet desk = art.Load(Asset::DeskBody);
     v.Frame(desk, 0, 0, 0, 1920, 1080, {0, 0, 0, 1});
     v.Rect(0, 0, 1625, 1057, {0, 0, 0, 1});
     for (int side = 0; side < 2; ++side) {
         size_t index = 2 * spread + side;
         if (index >= pages.size())
             continue;
-        Sheet page = art.Load("Pages/" + pages[index]);
+        Sheet page = LoadSheet(art.dir + "/" + AssetInfo(Asset::ManualPages).path + pages[index]);
         if (!page.surface)
             continue;
         double cx = v.X(side ? 400 : -400), cy = v.Y(0);
@@ -287,7 +282,7 @@ bool ManualPreview(const Art& art, const std::string& out, int spread, const std
         cairo_restore(cr);
         FreeSheet(page);
     }
-    Sheet arrow = art.Load("UI/Manual_Next_Page.png");
+    Sheet arrow = art.Load(Asset::ManualNextPage);
     if (spread > 0)
         v.Frame(arrow, 0, -800, 0, -100, 100, {0, 0, 0, 0});
     if (2 * spread + 2 < static_cast<int>(pages.size()))
@@ -303,14 +298,12 @@ bool MenuPreview(const Art& art, const std::string& out)
     Canvas canvas(1280, 720);
     cairo_t* cr = canvas.cr();
     View v{cr, 0};
-    Sheet desk = art.Load("Desk/Desk_body_v2.png");
+    Sheet desk = art.Load(Asset::DeskBody);
     v.Frame(desk, 0, 0, 0, 1920, 1080, {0, 0, 0, 1});
     v.Rect(0, 0, 2020, 1180, {0.1, 0.1, 0.1, 1}, 0.6);
-    Sheet key = art.Load("Aesthetics/UI_Button_9Slice.png", 4, 4),
-          hot = art.Load("Aesthetics/UI_Button_Hovered_9Slice.png", 4, 4);
-    Sheet plate = art.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4),
-          box = art.Load("Interactables/Checkbox-Sheet.png", 2, 1);
-    Sheet font = art.Load("Fonts/IBM3270Regular.png", 16, 6);
+    Sheet key = art.Load(Asset::PanelUIButton, 4, 4), hot = art.Load(Asset::PanelUIButtonHovered, 4, 4);
+    Sheet plate = art.Load(Asset::PanelMetalPlate, 4, 4), box = art.Load(Asset::CheckboxSheet, 2, 1);
+    Sheet font = art.Load(Asset::FontIBM3270Sheet, 16, 6);
     const char* labels[] = {"Resume Game", "Settings", "Main Menu"};
     for (int i = 0; i < 3; ++i) {
         double y = 150 - 200 * i;
