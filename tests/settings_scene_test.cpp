@@ -3,6 +3,7 @@
 #include "audio/audio_cue_table.h"
 #include "audio/audio_cues.h"
 #include "audio/sound_system.h"
+#include "audio_test_support.h"
 #include "engine/system.h"
 #include "manual/manual_scene.h"
 #include "menu_test_support.h"
@@ -387,6 +388,36 @@ TEST_F(SettingsTest, SimulatorRunsChangeEverySettingOverTheMenuAndOverTheDeskAnd
     EXPECT_EQ(UpdateAfter(trace, "PauseMenuScene: Unload", "GameScene"), "GameScene: Update")
         << "the desk did not resume after \"Resume Game\"";
     EXPECT_FALSE(std::filesystem::exists(home + "/.config/Tessaro/Brimvale/settings.ini"));
+}
+
+// What the player hears: the same run twice, once with the volume left at its start and once dragged down to
+// half of it; the button cue at the drag's end, and all that follows, plays at half the amplitude.
+class SettingsVolumeLongRun : public SettingsTest {};
+
+TEST_F(SettingsVolumeLongRun, DraggingTheVolumeDownPlaysQuieterInTheMix)
+{
+    OpenMainMenu();
+    PXL_Vec2 settingsPixel = PixelOf(EntryPlace("Settings"));
+    std::string settingsEntry = std::to_string(settingsPixel.x) + " " + std::to_string(settingsPixel.y);
+    const PXL_Vec2 window = {1280, 720};
+    // The handle starts at a tenth of the track (volume 1); a twentieth is volume 0.5.
+    auto run = [&](float place, const std::string& name) {
+        std::string script = ClickAt(200, settingsEntry) + "240 mouse " + At({-320, 100}, window) + "\n" +
+                             "242 press left\n245 mouse " + At({-400 + 800 * place, 100}, window) + "\n" +
+                             "250 release left\n";
+        std::string wav = TempPath("settings-volume-" + name + ".wav");
+        SimResult result = RunSim(
+            {"--frames", "330", "--clock", "1700000000", "--scene", "MainMenuScene", "--audio-out", wav}, script);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return audiotest::ReadCapture(wav);
+    };
+    DecodedAudio kept = run(0.1f, "kept");
+    DecodedAudio halved = run(0.05f, "halved");
+    const double released = 250.0 / 60.0;
+    ASSERT_GT(audiotest::Rms(kept, released, 5.5), 0.001) << "no sound after the drag";
+    EXPECT_NEAR(audiotest::Rms(halved, 0, released), audiotest::Rms(kept, 0, released), 1e-6)
+        << "the runs differ before the drag";
+    EXPECT_NEAR(audiotest::Rms(halved, released, 5.5) / audiotest::Rms(kept, released, 5.5), 0.5, 0.02);
 }
 
 // ---- The file on its own ----
