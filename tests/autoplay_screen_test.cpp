@@ -135,6 +135,33 @@ TEST_F(ScreenDescriptionTest, TerminalLinesAreRejoinedWhereTheyWrapped)
     EXPECT_EQ(reading.Orders().size(), 2u);
 }
 
+TEST_F(ScreenDescriptionTest, AnOrderReadBeforeIsNotANewOrderWhenTheLineBelowSeemsToCarryOnFromIt)
+{
+    // The order's last row is full enough that the report's first word would not have fitted after it, so the
+    // report reads as the rest of the order's line.
+    Terminal terminal({0, 0}, {700, 525});
+    terminal.header = "Today is Monday May 4th";
+    terminal.textOrigin.y -= 2 * terminal.glyphSize.y;
+    const std::string beta =
+        "/> WARNING: Beta particles approaching unacceptable levels of anger! Target and eliminate them.";
+    const std::string radon = "/> WARNING: Radon Waves reaching unprecedented levels! Regulate them using the Wavulon 3000.";
+    terminal.lines = {"/> WARNING: Beta particles",         "approaching unacceptable levels of",
+                      "anger! Target and eliminate them.",  "Beta particle eliminated.",
+                      "/> WARNING: Radon Waves reaching",   "unprecedented levels! Regulate them",
+                      "using the Wavulon 3000.",            "/> WARNING: Radon Waves reaching",
+                      "unprecedented levels! Regulate them", "using the Wavulon 3000."};
+    ScreenDescription screen = Shown([&] { terminal.Render(); });
+    TerminalReading reading = ReadTerminal(screen);
+    ASSERT_EQ(reading.Orders().size(), 3u);
+    EXPECT_EQ(reading.Orders()[0], beta + " Beta particle eliminated.") << "the reading itself cannot tell";
+    EXPECT_EQ(reading.OrdersBeyond({}), reading.Orders());
+    EXPECT_EQ(reading.OrdersBeyond({beta}), (std::vector<std::string>{radon, radon}));
+    EXPECT_EQ(reading.OrdersBeyond({beta, radon}), (std::vector<std::string>{radon}))
+        << "an order given twice is read twice";
+    EXPECT_TRUE(reading.OrdersBeyond({beta, radon, radon}).empty());
+    EXPECT_EQ(reading.OrdersBeyond({"/> WARNING: Beta"}).size(), 3u) << "only whole words carry a line on";
+}
+
 TEST(ScreenReadingTest, CountdownAsShown)
 {
     EXPECT_DOUBLE_EQ(CountdownSeconds("04:59:983"), 299.983);

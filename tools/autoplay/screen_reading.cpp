@@ -156,6 +156,32 @@ std::vector<std::string> TerminalReading::Orders() const
     return orders;
 }
 
+std::vector<std::string> TerminalReading::OrdersBeyond(const std::vector<std::string>& read) const
+{
+    std::vector<std::string> unread = read;
+    std::vector<std::string> orders;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind("/> ", 0) != 0) {
+            continue;
+        }
+        // The line cut after each of its rows: one of them is the order as it was read.
+        std::vector<std::string> cuts;
+        size_t end = i + 1 < firstRows.size() ? firstRows[i + 1] : rows.size();
+        for (size_t row = firstRows[i]; row < end; ++row) {
+            cuts.push_back(cuts.empty() ? rows[row] : cuts.back() + " " + rows[row]);
+        }
+        auto known = std::find_if(unread.begin(), unread.end(), [&](const std::string& seen) {
+            return std::find(cuts.begin(), cuts.end(), seen) != cuts.end();
+        });
+        if (known != unread.end()) {
+            unread.erase(known);
+        } else {
+            orders.push_back(lines[i]);
+        }
+    }
+    return orders;
+}
+
 TerminalReading ReadTerminal(const ScreenDescription& screen)
 {
     TerminalReading reading;
@@ -222,6 +248,7 @@ TerminalReading ReadTerminal(const ScreenDescription& screen)
             reading.lines.back() += " " + row;
         } else {
             reading.lines.push_back(row);
+            reading.firstRows.push_back(i);
         }
     }
     return reading;

@@ -42,8 +42,13 @@ struct TerminalReading {
     std::vector<std::string> rows;
     // The rows joined where the terminal wrapped a line onto the next row.
     std::vector<std::string> lines;
+    std::vector<size_t> firstRows; // of each line, the row it starts on
     // The lines that are orders ("/> ...").
     std::vector<std::string> Orders() const;
+    // The orders not among those already read, each read order standing for one line. A full last row of an
+    // order can look as if the line below carried on from it, so a read order followed by more rows is the
+    // same order with the next line joined on where the row ended (a new order always starts a row of its own).
+    std::vector<std::string> OrdersBeyond(const std::vector<std::string>& read) const;
     float centreX = 0, centreY = 0; // the terminal's screen
 };
 

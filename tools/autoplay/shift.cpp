@@ -62,14 +62,8 @@ Solver* NextOrder(Player& player, const std::vector<std::unique_ptr<Solver>>& so
                 return false;
             }
             date = reading.date;
-            std::vector<std::string> seen = handled;
             unknown.clear();
-            for (const std::string& line : reading.Orders()) {
-                auto known = std::find(seen.begin(), seen.end(), line);
-                if (known != seen.end()) {
-                    seen.erase(known);
-                    continue;
-                }
+            for (const std::string& line : reading.OrdersBeyond(handled)) {
                 solver = SolverFor(solvers, line);
                 if (solver != nullptr) {
                     order = line;
