@@ -2,7 +2,6 @@
 // frames, so a recorded run can be watched (and photographed) on the real backend.
 #include "support/sim_runner.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -38,13 +37,7 @@ TEST(AutoplayReplayLongRun, RecordedShiftReplaysInTheSimulatorWithTheSameEvents)
     ASSERT_GT(expected.size(), 20u);
 
     // Up to a little after the run's last input (the autoplayer's click back to the menu).
-    std::ifstream input(log);
-    unsigned long long lastFrame = 0;
-    for (std::string line; std::getline(input, line);) {
-        if (!line.empty() && line[0] != '#') {
-            lastFrame = std::stoull(line);
-        }
-    }
+    unsigned long long lastFrame = LastScriptFrame(log);
     SimResult replayed = RunSim({"--frames", std::to_string(lastFrame + 60), "--input", log});
     ASSERT_EQ(replayed.status, 0) << replayed.err;
     std::vector<std::string> seen = Broadcasts(replayed.out);

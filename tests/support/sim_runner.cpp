@@ -102,6 +102,18 @@ SimResult RunSim(const std::vector<std::string>& arguments, const std::string& i
     return RunProgram(SimPath(), all);
 }
 
+unsigned long long LastScriptFrame(const std::string& path)
+{
+    std::ifstream input(path);
+    unsigned long long last = 0;
+    for (std::string line; std::getline(input, line);) {
+        if (!line.empty() && line[0] != '#') {
+            last = std::stoull(line);
+        }
+    }
+    return last;
+}
+
 std::vector<std::string> ReadTraceLines()
 {
     std::string documents = OsDocumentsFolder();

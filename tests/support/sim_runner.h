@@ -18,6 +18,9 @@ SimResult RunSim(const std::vector<std::string>& arguments, const std::string& i
 SimResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::vector<std::string>& environment = {});
 
+// The frame of the last input line of a simulator script (0 when it has none).
+unsigned long long LastScriptFrame(const std::string& path);
+
 // The lines of the trace log of the last run (under the test's own HOME).
 std::vector<std::string> ReadTraceLines();
 
