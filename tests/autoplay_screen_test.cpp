@@ -144,12 +144,13 @@ TEST_F(ScreenDescriptionTest, AnOrderReadBeforeIsNotANewOrderWhenTheLineBelowSee
     terminal.textOrigin.y -= 2 * terminal.glyphSize.y;
     const std::string beta =
         "/> WARNING: Beta particles approaching unacceptable levels of anger! Target and eliminate them.";
-    const std::string radon = "/> WARNING: Radon Waves reaching unprecedented levels! Regulate them using the Wavulon 3000.";
-    terminal.lines = {"/> WARNING: Beta particles",         "approaching unacceptable levels of",
-                      "anger! Target and eliminate them.",  "Beta particle eliminated.",
-                      "/> WARNING: Radon Waves reaching",   "unprecedented levels! Regulate them",
-                      "using the Wavulon 3000.",            "/> WARNING: Radon Waves reaching",
-                      "unprecedented levels! Regulate them", "using the Wavulon 3000."};
+    const std::string radon =
+        "/> WARNING: Radon Waves reaching unprecedented levels! Regulate them using the Wavulon 3000.";
+    terminal.lines = {
+        "/> WARNING: Beta particles", "approaching unacceptable levels of", "anger! Target and eliminate them.",
+        "Beta particle eliminated.",  "/> WARNING: Radon Waves reaching",   "unprecedented levels! Regulate them",
+        "using the Wavulon 3000.",    "/> WARNING: Radon Waves reaching",   "unprecedented levels! Regulate them",
+        "using the Wavulon 3000."};
     ScreenDescription screen = Shown([&] { terminal.Render(); });
     TerminalReading reading = ReadTerminal(screen);
     ASSERT_EQ(reading.Orders().size(), 3u);

@@ -230,8 +230,8 @@ TEST(ShiftLossLongRun, LeftAloneAfterTheTutorialTheShiftIsLostWithSirensTheFadeA
     const int step = 30;
     const uint64_t frames = lastInput + (20 + 300 + 5 + 5) * Second;
     const std::string audioPath = TempPath("loss.wav");
-    std::vector<std::string> arguments = {"--frames", std::to_string(frames), "--input", input, "--audio-out",
-                                          audioPath};
+    std::vector<std::string> arguments = {"--frames", std::to_string(frames), "--input",
+                                          input,      "--audio-out",          audioPath};
     std::vector<std::pair<uint64_t, std::string>> described;
     for (uint64_t frame = lastInput; frame < frames; frame += step) {
         described.emplace_back(frame, TempPath("loss-" + std::to_string(frame) + ".json"));
