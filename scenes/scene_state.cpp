@@ -2,6 +2,7 @@
 
 #include "scenes/end_game_scene.h"
 #include "scenes/game_scene.h"
+#include "scenes/main_menu_scene.h"
 #include "scenes/pause_menu_scene.h"
 
 bool IsDeskActive()
@@ -12,6 +13,11 @@ bool IsDeskActive()
 bool IsPaused()
 {
     return IsSceneActive(pauseMenuScene);
+}
+
+bool IsMainMenuActive()
+{
+    return IsSceneActive(mainMenuScene);
 }
 
 void PauseDesk()

@@ -6,6 +6,8 @@
 bool IsDeskActive();
 // The pause menu is open.
 bool IsPaused();
+// The main menu is up.
+bool IsMainMenuActive();
 // Opens the pause menu over the desk, returning to it; only the desk pauses this way.
 void PauseDesk();
 // The outcome the newspaper will show.
