@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <epoxy/gl.h>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -47,7 +48,20 @@ void main()
 struct GlObject {
     GLuint id;
     uint64_t generation;
+    int width = 0; // a texture's size; 0 for a shader
+    int height = 0;
 };
+
+// A freed texture's storage, kept for the next texture of its size: a canvas the game rebuilds every frame it
+// changes then has its pixels replaced in place rather than a new GL texture made and deleted each time.
+struct SpareTexture {
+    GLuint id;
+    int width;
+    int height;
+};
+// Only small textures are kept, and few: the storage of big pictures goes back to the driver at once.
+constexpr int MaxSpareTextureSide = 512;
+constexpr size_t MaxSpareTextures = 4;
 
 struct FrameTarget {
     GLuint framebuffer = 0;
@@ -71,6 +85,9 @@ struct Gl {
     int finished = -1;
     bool inFrame = false;
     int lastDrawCalls = 0;
+
+    std::vector<SpareTexture> spareTextures; // oldest first
+    int texturesMade = 0;
 };
 
 Gl gl;
@@ -289,7 +306,10 @@ void PxlGlClose()
             glDeleteSamplers(4, gl.samplers);
         std::fill(std::begin(gl.samplers), std::end(gl.samplers), 0);
         GlBatchDestroy();
+        for (const SpareTexture& spare : gl.spareTextures)
+            glDeleteTextures(1, &spare.id);
     }
+    gl.spareTextures.clear();
     gl.generation = 0;
     gl.inFrame = false;
     GlBatchDrop();
@@ -396,23 +416,52 @@ uintptr_t PxlGlCreateTexture(const uint8_t* rgba, int width, int height)
 {
     if (!gl.generation)
         return 0;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    auto spare = std::find_if(gl.spareTextures.begin(), gl.spareTextures.end(), [&](const SpareTexture& texture) {
+        return texture.width == width && texture.height == height;
+    });
+    if (spare != gl.spareTextures.end()) {
+        GLuint id = spare->id;
+        gl.spareTextures.erase(spare);
+        glBindTexture(GL_TEXTURE_2D, id);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return uintptr_t(new GlObject{id, gl.generation, width, height});
+    }
     GLuint id = 0;
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return uintptr_t(new GlObject{id, gl.generation});
+    ++gl.texturesMade;
+    return uintptr_t(new GlObject{id, gl.generation, width, height});
 }
 
 void PxlGlDestroyTexture(uintptr_t native)
 {
-    DestroyObject(native, [](GLuint id) {
-        GlBatchRetireTexture(id);
-        glDeleteTextures(1, &id);
-    });
+    auto* texture = (GlObject*)native;
+    if (!texture)
+        return;
+    if (ContextReady(texture->generation)) {
+        // Draws still queued with it go out first, so they show the pixels it has now.
+        GlBatchRetireTexture(texture->id);
+        if (texture->width <= MaxSpareTextureSide && texture->height <= MaxSpareTextureSide) {
+            gl.spareTextures.push_back({texture->id, texture->width, texture->height});
+            if (gl.spareTextures.size() > MaxSpareTextures) {
+                glDeleteTextures(1, &gl.spareTextures.front().id);
+                gl.spareTextures.erase(gl.spareTextures.begin());
+            }
+        } else {
+            glDeleteTextures(1, &texture->id);
+        }
+    }
+    delete texture;
+}
+
+int PxlGlTexturesMade()
+{
+    return gl.texturesMade;
 }
 
 uintptr_t PxlGlCreateShader(PxlShaderStage stage, const std::string& source, const std::string& path)

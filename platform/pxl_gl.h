@@ -32,5 +32,7 @@ bool PxlGlReadFramePixels(std::vector<uint8_t>& rgba, int& width, int& height);
 
 uintptr_t PxlGlCreateTexture(const uint8_t* rgba, int width, int height);
 void PxlGlDestroyTexture(uintptr_t texture);
+// GL textures made since the start (a freed texture's storage taken again by one of its size is not counted).
+int PxlGlTexturesMade();
 uintptr_t PxlGlCreateShader(PxlShaderStage stage, const std::string& source, const std::string& path);
 void PxlGlDestroyShader(uintptr_t shader);

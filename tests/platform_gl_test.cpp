@@ -1,6 +1,7 @@
 // The SDL + OpenGL backend under a real (or virtual) display: what the pixels of a frame are.
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "platform/pxl_gl.h"
 #include "stb_image.h"
 
 #include <algorithm>
@@ -159,6 +160,35 @@ TEST_F(GlLayer, TintColoursABlackGlyphWhereItsAlphaIsAndLeavesTheRestClear)
     ExpectNear(At(20, 0), {0, 0, 255}, "clear part shows the background");
     ExpectNear(At(0, 100), {0, 0, 255}, "background");
     PXL_Graphics_FreeTexture(&texture);
+}
+
+TEST_F(GlLayer, ATextureRemadeAtTheSizeOfOneJustFreedTakesItsStorageAndShowsTheNewPixels)
+{
+    auto solid = [](int side, std::initializer_list<uint8_t> colour) {
+        std::vector<uint8_t> pixels;
+        for (int i = 0; i < side * side; ++i)
+            pixels.insert(pixels.end(), colour);
+        return pixels;
+    };
+    const std::vector<uint8_t> red = solid(8, {255, 0, 0, 255}), green = solid(8, {0, 255, 0, 255});
+    PXL_Texture texture = PXL_Graphics_LoadTextureFromMemory(red.data(), 8, 8);
+    int made = PxlGlTexturesMade();
+    // Rebuilt in the middle of a frame that has drawn it already, as a canvas is while the pen moves.
+    StartFrame({0, 0, 0, 1});
+    Draw(quad, texture, 1, 0, {-60, 0}, {80, 80}, {0, 0, 0, 0}, 1.0f);
+    PXL_Graphics_FreeTexture(&texture);
+    texture = PXL_Graphics_LoadTextureFromMemory(green.data(), 8, 8);
+    Draw(quad, texture, 1, 0, {60, 0}, {80, 80}, {0, 0, 0, 0}, 1.0f);
+    FinishFrame();
+    EXPECT_EQ(PxlGlTexturesMade(), made) << "the freed storage is taken again";
+    ExpectNear(At(-60, 0), {255, 0, 0}, "the draw made before the rebuild keeps the old pixels");
+    ExpectNear(At(60, 0), {0, 255, 0}, "the rebuilt texture");
+    PXL_Graphics_FreeTexture(&texture);
+    // Another size gets storage of its own.
+    PXL_Texture other = PXL_Graphics_LoadTextureFromMemory(red.data(), 4, 4);
+    EXPECT_EQ(PxlGlTexturesMade(), made + 1);
+    EXPECT_EQ(PXL_Graphics_GetTextureSize(other).x, 4);
+    PXL_Graphics_FreeTexture(&other);
 }
 
 TEST_F(GlLayer, TextureOffsetSelectsTheFrameOfASheet)
