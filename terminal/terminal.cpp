@@ -113,24 +113,34 @@ Terminal& Terminal::AddButton(std::string label, void (*onClick)())
 {
     PXL_Vec2 buttonSize = {GlyphAdvance() * static_cast<float>(label.size()), glyphSize.y};
     TerminalButton* button = new TerminalButton(label, buttonSize, onClick);
+    // Until its line is typed the button has no place on the screen: it takes no clicks.
+    button->enabled = false;
     Add(TerminalEntryKind::Button, std::move(label), 0.0f);
     queue.back().button = button;
     return *this;
 }
 
-void Terminal::PlaceButtons()
+bool Terminal::ButtonPlace(const TerminalButton& button, PXL_Vec2& centre) const
 {
     size_t count = lines.size();
-    size_t visible = VisibleLineCount();
-    size_t firstVisible = count - visible;
+    size_t firstVisible = count - VisibleLineCount();
+    auto match = std::find(lines.begin(), lines.end(), button.label);
+    size_t i = match != lines.end() ? static_cast<size_t>(match - lines.begin()) + 1 : count;
+    if (i <= firstVisible) {
+        return false;
+    }
+    centre = LabelCentre(static_cast<int>(i - 1 - firstVisible), button.label.size());
+    return true;
+}
+
+void Terminal::PlaceButtons()
+{
     // By index: a click handler may queue more entries, but the shown buttons stay as they are.
     for (size_t b = 0; b < buttons.size(); ++b) {
         TerminalButton* button = buttons[b];
-        auto match = std::find(lines.begin(), lines.end(), button->label);
-        size_t i = match != lines.end() ? static_cast<size_t>(match - lines.begin()) + 1 : count;
-        if (i > firstVisible) {
-            int row = static_cast<int>(i - 1 - firstVisible);
-            button->MoveTo(LabelCentre(row, button->label.size()));
+        PXL_Vec2 centre;
+        if (ButtonPlace(*button, centre)) {
+            button->MoveTo(centre);
         } else {
             button->hidden = true;
             button->MoveTo({0.0f, 0.0f});
@@ -212,7 +222,14 @@ void Terminal::PlayFrontEntry(float dt)
             lines.clear();
         }
         lines.push_back(entry.text);
-        buttons.push_back(entry.button);
+        // On its line from the frame it shows: drawn there at once, and clickable only there.
+        TerminalButton* button = entry.button;
+        PXL_Vec2 centre;
+        if (ButtonPlace(*button, centre)) {
+            button->SetTransform(centre, button->size);
+        }
+        button->enabled = true;
+        buttons.push_back(button);
         queue.erase(queue.begin());
         return;
     }

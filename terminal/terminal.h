@@ -78,6 +78,8 @@ public:
 private:
     Terminal& Add(TerminalEntryKind kind, std::string text, float milliseconds);
     void PlaceButtons();
+    // Where a shown button's label lies in the text window; false once its line has scrolled out.
+    bool ButtonPlace(const TerminalButton& button, PXL_Vec2& centre) const;
     void PlayFrontEntry(float dt);
     void StartLineBeforeWord(const std::string& remaining);
     size_t VisibleLineCount() const;

@@ -46,6 +46,28 @@ TEST_F(MenuTest, MainMenuShowsItsEntriesAndCreditsBringThemBack)
     EXPECT_EQ(mainMenuScene->terminal->lines[0], "Start Game");
 }
 
+// While the entries are being typed, the window's centre (blank below them) takes no click: an entry is
+// clickable only on its line, from the frame its line shows, each time the menu is typed.
+TEST_F(MenuTest, ClicksAtTheCentreWhileTheMenuIsTypedDoNothing)
+{
+    SetNextScene(mainMenuScene);
+    size_t shown = 0;
+    for (int i = 0; i < 12; ++i) {
+        PointAt({0, 0});
+        Button(i % 2 == 0);
+        Frame();
+        ASSERT_TRUE(NextScene() == mainMenuScene && !exitConfirmScene->active && !settingsScene->active)
+            << "a menu entry answered a click at the centre in frame " << i;
+        ASSERT_GE(ShownLabels().size(), shown) << "the credits started in frame " << i;
+        shown = ShownLabels().size();
+        for (TerminalButton* button : mainMenuScene->terminal->buttons) {
+            PXL_Vec2 line = EntryPlace(button->label.c_str());
+            EXPECT_FLOAT_EQ(button->position.y, line.y) << button->label << " in frame " << i;
+        }
+    }
+    EXPECT_EQ(shown, 4u);
+}
+
 TEST_F(MenuTest, ExitGameAsksFirstAndConfirmEndsTheGame)
 {
     OpenMainMenu();
