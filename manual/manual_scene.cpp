@@ -8,6 +8,7 @@
 #include "interaction/interactable.h"
 #include "render/sprite.h"
 
+#include <cmath>
 #include <string>
 
 ManualScene* manualScene = new ManualScene();
@@ -34,9 +35,9 @@ struct Tween {
 
 // Shared by update and render; there is one manual.
 struct ManualLayout {
-    PXL_Vec2 bookCentre{0, 0};      // window pixels during update, world units after render
-    PXL_Vec2 leftPageCentre{0, 0};  // likewise
-    PXL_Vec2 rightPageCentre{0, 0}; // likewise
+    PXL_Vec2 bookCentre{0, 0}; // window pixels
+    PXL_Vec2 leftPageCentre{0, 0};
+    PXL_Vec2 rightPageCentre{0, 0};
     float openTimer = 0.0f;
     float closedTimer = SlideDuration;
     Tween tween;
@@ -53,6 +54,31 @@ void StartSlide(Tween& tween, float from, float to, float duration)
     tween.target = to;
     tween.duration = duration;
     tween.elapsed = 0.0f;
+}
+
+struct BookPlace {
+    PXL_Vec2 centre;
+    PXL_Vec2 left;
+    PXL_Vec2 right;
+};
+
+// The book and its pages in world units, at the book's height of this frame; the pages are pulled towards the
+// centre by the scale, so the spread keeps its shape at any window size.
+BookPlace WorldPlace()
+{
+    BookPlace place;
+    place.centre = PXL_Camera_ScreenCoordToWorld(&layout.bookCentre);
+    PXL_Vec2 left = PXL_Camera_ScreenCoordToWorld(&layout.leftPageCentre);
+    PXL_Vec2 right = PXL_Camera_ScreenCoordToWorld(&layout.rightPageCentre);
+    const PXL_Vec2 c = place.centre;
+    place.left = {c.x + (left.x - c.x) * layout.scale, c.y + (left.y - c.y) * layout.scale};
+    place.right = {c.x + (right.x - c.x) * layout.scale, c.y + (right.y - c.y) * layout.scale};
+    return place;
+}
+
+bool InColumnOf(const Interactable& arrow, PXL_Vec2 point)
+{
+    return std::fabs(point.x - arrow.position.x) <= std::fabs(arrow.size.x) / 2;
 }
 
 void DrawPage(PXL_Texture page, PXL_Vec2 centre)
@@ -114,12 +140,6 @@ void ManualScene::Update(float dt)
     if (!renderEnabled && manual.open) {
         Close();
     }
-    // The arrows sit at the outer edges of the pages drawn last frame.
-    const PXL_Vec2 centre = layout.bookCentre;
-    const PXL_Vec2 left = layout.leftPageCentre;
-    manual.previousArrow->SetTransform({2 * left.x - centre.x, centre.y}, ArrowSize);
-    manual.nextArrow->SetTransform({centre.x + 2 * (centre.x - left.x), centre.y}, ArrowSize);
-
     PXL_Vec2 window = PXL_Window_GetSize();
     manual.windowWidth = window.x;
     manual.windowHeight = window.y;
@@ -130,6 +150,11 @@ void ManualScene::Update(float dt)
     layout.bookCentre = {window.x / 2, manual.currentY};
     layout.leftPageCentre = {window.x / 2 - PageOffset, manual.currentY};
     layout.rightPageCentre = {window.x / 2 + PageOffset, manual.currentY};
+    // The arrows sit at the outer edges of the pages as this frame draws them, so that a click lands where
+    // the player saw the arrow.
+    const BookPlace place = WorldPlace();
+    manual.previousArrow->SetTransform({2 * place.left.x - place.centre.x, place.centre.y}, ArrowSize);
+    manual.nextArrow->SetTransform({place.centre.x + 2 * (place.centre.x - place.left.x), place.centre.y}, ArrowSize);
 
     if (!manual.open && layout.closedTimer > SlideDuration && layout.tween.elapsed == 0.0f) {
         StartSlide(layout.tween, manual.currentY, manual.toggle->hovered ? layout.peekY : layout.closedY, PeekDuration);
@@ -141,7 +166,14 @@ void ManualScene::Update(float dt)
         manual.toggle->SetTransform({window.x / 2, manual.currentY}, BookSize);
     }
 
-    if (manual.toggle->clicked) {
+    // While the book rises its arrows move away under the pointer, and a player's click comes some frames
+    // after the sight of them: until the arrows have been still a while, a click in an arrow's column is aimed
+    // at the arrow and does not close the book.
+    bool settling = manual.open && layout.openTimer < SlideDuration + ArrowDelay;
+    const PXL_Vec2 mouse = MouseWorldPosition();
+    bool aimedAtArrow =
+        settling && (InColumnOf(*manual.nextArrow, mouse) || InColumnOf(*manual.previousArrow, mouse));
+    if (manual.toggle->clicked && !aimedAtArrow) {
         if (manual.open) {
             Close();
         } else {
@@ -192,14 +224,10 @@ void ManualScene::Render()
     if (manual.hidden || manual.toggle == nullptr) {
         return;
     }
-    PXL_Vec2 centre = PXL_Camera_ScreenCoordToWorld(&layout.bookCentre);
-    PXL_Vec2 left = PXL_Camera_ScreenCoordToWorld(&layout.leftPageCentre);
-    PXL_Vec2 right = PXL_Camera_ScreenCoordToWorld(&layout.rightPageCentre);
-    left = {centre.x + (left.x - centre.x) * layout.scale, centre.y + (left.y - centre.y) * layout.scale};
-    right = {centre.x + (right.x - centre.x) * layout.scale, centre.y + (right.y - centre.y) * layout.scale};
-    layout.bookCentre = centre;
-    layout.leftPageCentre = left;
-    layout.rightPageCentre = right;
+    const BookPlace place = WorldPlace();
+    PXL_Vec2 centre = place.centre;
+    PXL_Vec2 left = place.left;
+    PXL_Vec2 right = place.right;
 
     DrawTint = {0, 0, 0, 1};
     DrawAlpha = 1.0f;

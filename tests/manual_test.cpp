@@ -145,6 +145,39 @@ TEST_F(ManualTest, ArrowsTurnPagesOnlyWithinTheBookAndAfterItHasOpened)
     EXPECT_EQ(manual.spread, 0);
 }
 
+// While the book rises, a player clicks an arrow where a frame showed it, a few frames late; the book has moved
+// on, but the click is still the arrow's and never closes the book. Each frame draws the arrows beside the
+// pages they belong to.
+TEST_F(ManualTest, AnArrowClickedWhileTheBookRisesDoesNotCloseIt)
+{
+    for (int seenAfter : {1, 3, 6, 9, 13}) {
+        SCOPED_TRACE("arrow seen " + std::to_string(seenAfter) + " frames after opening");
+        ClickAt({640, 700});
+        ASSERT_TRUE(manual.open);
+        for (int i = 0; i < seenAfter; ++i) {
+            Frame();
+            float pageY = 0, arrowY = 0;
+            for (const PxlDrawRecord& draw : PxlFrameDraws()) {
+                if (draw.scale.x == 800 && draw.scale.y == 1032) {
+                    pageY = draw.position.y;
+                } else if (draw.scale.x == 100 && draw.scale.y == 100) {
+                    arrowY = draw.position.y;
+                }
+            }
+            EXPECT_FLOAT_EQ(arrowY, pageY) << "frame " << i;
+        }
+        PXL_Vec2 seen = NextArrowPixel();
+        Frames(3);
+        ClickAt(seen);
+        Frames(30);
+        EXPECT_TRUE(manual.open);
+        EXPECT_EQ(manual.spread, 0) << "too soon after opening to turn";
+        ClickAt({30, 30});
+        Frames(30);
+        ASSERT_FALSE(manual.open);
+    }
+}
+
 TEST_F(ManualTest, ClickDuringASlideTurnsBackFromWhereTheBookIs)
 {
     float closedY = manual.currentY;
