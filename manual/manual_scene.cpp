@@ -171,8 +171,7 @@ void ManualScene::Update(float dt)
     // at the arrow and does not close the book.
     bool settling = manual.open && layout.openTimer < SlideDuration + ArrowDelay;
     const PXL_Vec2 mouse = MouseWorldPosition();
-    bool aimedAtArrow =
-        settling && (InColumnOf(*manual.nextArrow, mouse) || InColumnOf(*manual.previousArrow, mouse));
+    bool aimedAtArrow = settling && (InColumnOf(*manual.nextArrow, mouse) || InColumnOf(*manual.previousArrow, mouse));
     if (manual.toggle->clicked && !aimedAtArrow) {
         if (manual.open) {
             Close();
