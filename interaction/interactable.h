@@ -14,9 +14,11 @@ enum InteractableKind : uint32_t {
 
 // Click orders, lowest first: where controls overlap under the cursor, the highest order takes the click.
 enum ClickOrder : int32_t {
+    OrderKeyInKeyhole = -100000,   // the reactor key once it sits in its keyhole: below everything
     OrderDesk = 0,                 // the desk's own controls (the safety sign's button)
     OrderModuleControl = 4,        // a machine's switches and buttons
     OrderStickyNote = 450,         // a sticky note, over the machines it lies on
+    OrderKeyInHand = 498,          // the reactor key once taken out of its drawer: over the clutter, under the manual
     OrderManualToggle = 500,       // the band at the bottom edge that opens and closes the manual
     OrderManualArrow = 1000,       // the manual's page arrows, over the machines it covers
     OrderTerminalButton = 1000,    // a clickable terminal line, on the level of the arrows

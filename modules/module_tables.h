@@ -127,3 +127,47 @@ constexpr std::array<Code, 5> Codes = {{
 constexpr float HitRadius = 30.0f;
 
 } // namespace targeting_table
+
+// ---- Phone: dial the employee on call this month; the phone book on the desk lists who that is. ----
+namespace phone_table {
+
+constexpr int DigitCount = 4; // every number in the book has four digits
+
+// One line of the phone book. On-call lines name the months they cover (0 = January .. 11 = December);
+// the others have firstMonth -1 and are in the book to be read past.
+struct Listing {
+    int firstMonth;
+    int lastMonth;
+    std::string_view name;
+    std::string_view duty; // what the book says beside the name
+    std::string_view number;
+};
+
+// Every line of the phone book, top to bottom as it is typed.
+constexpr std::array<Listing, 9> PhoneBook = {{
+    {0, 2, "D. Hallorann", "On call Jan - Mar", "2741"},
+    {-1, -1, "Canteen", "Ext. for orders", "3355"},
+    {3, 4, "R. Okafor", "On call Apr - May", "5183"},
+    {-1, -1, "E. Ives", "Health physics", "4470"},
+    {5, 6, "M. Lindqvist", "On call Jun - Jul", "3962"},
+    {-1, -1, "Gate security", "Day and night", "9110"},
+    {7, 10, "P. Ferreira", "On call Aug - Nov", "8305"},
+    {11, 11, "T. Nakamura", "On call Dec", "6417"},
+    {-1, -1, "Switchboard", "No date? Ring here", "1000"},
+}};
+
+// The number the phone expects when it has no date to go by: the switchboard's.
+constexpr std::string_view FallbackNumber = "1000";
+
+// The number to dial in a month; a month outside 0..11 gives the fallback.
+constexpr std::string_view PhoneNumberTable(int month)
+{
+    for (const Listing& line : PhoneBook) {
+        if (line.firstMonth >= 0 && month >= line.firstMonth && month <= line.lastMonth) {
+            return line.number;
+        }
+    }
+    return FallbackNumber;
+}
+
+} // namespace phone_table

@@ -13,7 +13,9 @@
 #include "modules/admin_authentication.h"
 #include "modules/calendar.h"
 #include "modules/decryption.h"
+#include "modules/key_module.h"
 #include "modules/onsite_incident.h"
+#include "modules/phone.h"
 #include "modules/plant_boot.h"
 #include "modules/reactor_temperature.h"
 #include "modules/sticky_notes.h"
@@ -44,11 +46,13 @@ void GameScene::Load()
     adminAuthentication = new AdminAuthentication("Admin Authentication", {300, 400});
     wavulon = new WavulonModule("Wavulon3000", {-800, 0});
     targeting = new TargetingModule("Targeting", {2400, 70}, {450, 200});
+    keyModule = new KeyModule("KeyModule", {1500, 0});
     reactorTemperature = new ReactorTemperature("Reactor Temperature", {1700, -100});
     calendar = new CalendarModule("Calendar", {100, 100});
     GenerateDate(calendar->date);
     Broadcast("calendar_date", FormatDate(calendar->date));
     onsiteIncident = new OnsiteIncidentModule("OnsiteIncident", {-500, 430});
+    phone = new PhoneModule("Phone", {-1300, 0});
     decryption = new Decryption("Decryption", {-2000, 100});
     stickyNotes = new StickyNotesModule({600, -100});
     stickyNotes->AddPadSheet();
@@ -65,9 +69,11 @@ void GameScene::Init()
     adminAuthentication->Init();
     wavulon->Init();
     targeting->Init();
+    keyModule->Init();
     reactorTemperature->Init();
     stickyNotes->Init();
     onsiteIncident->Init();
+    phone->Init();
     decryption->Init();
     timerGrow = 0.0f;
     ResetTimer();
@@ -144,8 +150,10 @@ void GameScene::Update(float dt)
     plantBoot->Update();
     wavulon->Update();
     targeting->Update();
+    keyModule->TimedUpdate(dt);
     reactorTemperature->TimedUpdate(dt);
     onsiteIncident->Update();
+    phone->TimedUpdate(dt);
     decryption->TimedUpdate(dt);
     if (!manualScene->IsOpen()) {
         stickyNotes->Update();
@@ -198,6 +206,8 @@ void GameScene::Render()
         DrawText(FontTickingTimebomb, timerState.displayText, {0, 390}, {70, height}, true, true);
     }
     DrawNineSlice(TimerBoxCentre, TimerBoxSize, PanelScreen2, 5, false);
+    phone->Render();
+    keyModule->Render();
 
     stickyNotes->Render();
 
@@ -226,6 +236,8 @@ void GameScene::Unload()
     wavulon->Exit();
     targeting->Exit();
     reactorTemperature->Exit();
+    keyModule->Exit();
+    phone->Exit();
     decryption->Exit();
     onsiteIncident->Exit();
     stickyNotes->Exit();
@@ -234,6 +246,8 @@ void GameScene::Unload()
     delete wavulon;
     delete targeting;
     delete reactorTemperature;
+    delete keyModule;
+    delete phone;
     delete calendar;
     delete onsiteIncident;
     delete decryption;
@@ -244,6 +258,8 @@ void GameScene::Unload()
     wavulon = nullptr;
     targeting = nullptr;
     reactorTemperature = nullptr;
+    keyModule = nullptr;
+    phone = nullptr;
     calendar = nullptr;
     onsiteIncident = nullptr;
     decryption = nullptr;

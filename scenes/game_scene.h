@@ -17,6 +17,8 @@ class OnsiteIncidentModule;
 class ReactorTemperature;
 class Decryption;
 class StickyNotesModule;
+class KeyModule;
+class PhoneModule;
 
 class GameScene : public Scene {
 public:
@@ -32,6 +34,7 @@ public:
     AdminAuthentication* adminAuthentication = nullptr;
     WavulonModule* wavulon = nullptr;
     TargetingModule* targeting = nullptr;
+    KeyModule* keyModule = nullptr;
     ReactorTemperature* reactorTemperature = nullptr;
     CalendarModule* calendar = nullptr;
     OnsiteIncidentModule* onsiteIncident = nullptr;
@@ -47,6 +50,7 @@ public:
     float zoomDuration = 10.0f;
     float zoomHold = 1.0f;
     float zoomTimeLeft = 11.0f;
+    PhoneModule* phone = nullptr;
 };
 
 extern GameScene* gameScene;

@@ -13,9 +13,7 @@
 namespace {
 
 // Pictures the game already asks for but nothing draws yet, by path under Assets/.
-const std::set<std::string> KnownGaps = {
-    "Aesthetics/PhoneBookList.png", // the phone book comes with the phone
-};
+const std::set<std::string> KnownGaps = {};
 
 // Where a table entry lies on disk: a shader's source is the .glsl beside its .hlsl name.
 std::filesystem::path FileOnDisk(const AssetEntry& asset)

@@ -18,6 +18,7 @@
 #include "scenes/pause_menu_scene.h"
 #include "terminal/terminal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -418,3 +419,16 @@ TEST(GameSceneTest, AShiftThatEndsUnderThePauseMenuLeavesNoFrozenAlarm)
 }
 
 } // namespace
+
+TEST(GameSceneTest, EveryRandomTaskJoinsThePool)
+{
+    DeskRun run;
+    run.frames = 30; // announcements of one name are heard one a frame
+    std::string out = run.Run();
+    std::vector<std::string> pool = gameManager.pool;
+    std::sort(pool.begin(), pool.end());
+    EXPECT_EQ(pool, (std::vector<std::string>{"Decryption", "KeyModule", "Phone", "Reactor Temperature", "Targeting",
+                                              "Wavulon3000"}));
+    EXPECT_EQ(CountOf(out, "Broadcast: module_init (KeyModule)"), 1u);
+    EXPECT_EQ(CountOf(out, "Broadcast: module_init (Phone)"), 1u);
+}

@@ -19,6 +19,7 @@ const std::vector<PictureGroup>& AllPictureGroups()
         {"newspaper", MakeNewspaper},
         {"branding", MakeBranding},
         {"wave pictures", MakeWavePictures},
+        {"phone book", MakePhoneBook},
         {"manual pages", MakeManualPages},
     };
     return groups;

@@ -39,6 +39,7 @@ bool MakeSignals(const std::string& assetsDir);
 bool MakeNewspaper(const std::string& assetsDir);
 bool MakeBranding(const std::string& assetsDir);
 bool MakeWavePictures(const std::string& assetsDir);
+bool MakePhoneBook(const std::string& assetsDir);
 // Last: the manual's diagrams are drawn from the pictures above.
 bool MakeManualPages(const std::string& assetsDir);
 
