@@ -355,7 +355,8 @@ TEST(GameSceneTest, APauseInTheShiftsFirstFrameStillDatesIt)
     ASSERT_NE(at, std::string::npos);
     std::string date = out.substr(at + announced.size(), out.find(')', at) - at - announced.size());
     EXPECT_EQ(headerAfter, "Today is " + date);
-    EXPECT_EQ(CountOf(out, "Heard: calendar_date (" + date + ")"), 2u) << "the desk and the authentication, once each";
+    EXPECT_EQ(CountOf(out, "Heard: calendar_date (" + date + ")"), 3u)
+        << "the desk, the authentication and the phone, once each";
 }
 
 class GameScenePauseTest : public testing::TestWithParam<PauseBy> {};
