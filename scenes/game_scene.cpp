@@ -206,10 +206,9 @@ void GameScene::Render()
         DrawText(FontTickingTimebomb, timerState.displayText, {0, 390}, {70, height}, true, true);
     }
     DrawNineSlice(TimerBoxCentre, TimerBoxSize, PanelScreen2, 5, false);
+    stickyNotes->Render();
     phone->Render();
     keyModule->Render();
-
-    stickyNotes->Render();
 
     if (gameManager.ending) {
         float a = 1.0f - gameManager.endCountdown / GameManagerState::endDelay;

@@ -20,8 +20,8 @@ bool KeyModulePage(const std::string& assets, const std::string& out)
               60, y + 10, PageW - 120, 23);
 
     // The drawer pulled open, two things pushed aside and the key showing.
-    const Sheet& drawer = page.Load("Desk/Desk_Drawer.png");
-    const Sheet& objects = page.Load("Interactables/Desk_Objects.png", 4, 4);
+    const Sheet& drawer = page.Load(Asset::DeskDrawer);
+    const Sheet& objects = page.Load(Asset::DeskObjects, 4, 4);
     const double dx = 1500, dy = 200; // the open drawer's centre on the desk
     View v = page.Diagram(215, 452, dx, dy - 60, 0.28);
     v.Frame(drawer, 0, dx, dy - 60, 960, 960, SolidBlack);
@@ -68,9 +68,9 @@ bool KeyModulePage(const std::string& assets, const std::string& out)
     page.Text("Brass, red tag.", sx + 150, sy + 70, sw - 160, 19);
 
     // From the drawer to the keyhole: a strip of the desk with the terminal in the middle.
-    const Sheet& plate = page.Load("Aesthetics/Metal_Plate_2_9Slice.png", 4, 4);
-    const Sheet& keyhole = page.Load("Interactables/Keyhole-Sheet.png", 2, 1);
-    const Sheet& desk = page.Load("Desk/Desk_body_v2.png");
+    const Sheet& plate = page.Load(Asset::PanelMetalPlate, 4, 4);
+    const Sheet& keyhole = page.Load(Asset::KeyholeSheet, 2, 1);
+    const Sheet& desk = page.Load(Asset::DeskBody);
     const double top = 606, height = 130;
     cairo_save(cr);
     RoundedRect(cr, 60, top, PageW - 120, height, 8);

@@ -60,8 +60,8 @@ bool PhonePage(const std::string& assets, const std::string& out)
               60, y + 10, PageW - 120, 23);
 
     // 1: the month, off the terminal's top line.
-    const Sheet& font = page.Load("Fonts/IBM3270Regular.png", 16, 6);
-    const Sheet& glow = page.Load("Fonts/TerminalTextBackground.png");
+    const Sheet& font = page.Load(Asset::FontIBM3270Sheet, 16, 6);
+    const Sheet& glow = page.Load(Asset::TerminalGlow);
     const double ty = 300;
     FillRoundedRect(cr, 52, ty - 8, 286, 86, 10, Hex(0x2b2b2e));
     cairo_rectangle(cr, 60, ty, 270, 70);
@@ -85,10 +85,10 @@ bool PhonePage(const std::string& assets, const std::string& out)
               PageInk, PageSansBold);
 
     // 3: the pad, on the phone as it stands on the desk.
-    const Sheet& phone = page.Load("Modules/Phone/Phone.png");
-    const Sheet& key = page.Load("Interactables/Button_Phone-Sheet.png", 3, 1);
-    const Sheet& digits = page.Load("Fonts/OxygenMono_Font_Texture.png", 16, 6);
-    const Sheet& bulb = page.Load("Interactables/Light_Bulb.png");
+    const Sheet& phone = page.Load(Asset::Phone);
+    const Sheet& key = page.Load(Asset::PhoneButtonSheet, 3, 1);
+    const Sheet& digits = page.Load(Asset::FontOxygenMonoSheet, 16, 6);
+    const Sheet& bulb = page.Load(Asset::LightBulb);
     View v = page.Diagram(175, 862, 0, 0, 0.44);
     v.Frame(phone, 0, 0, 0, 480, 480, NoColour);
     const double pitch = 55;
