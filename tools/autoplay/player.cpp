@@ -9,12 +9,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <time.h>
 
 struct Player::Shared {
     std::mutex mutex;
@@ -24,6 +26,9 @@ struct Player::Shared {
     bool gameOver = false;   // the game has shut down
     uint64_t frame = 0;
     PlayerOptions options;
+    // The game thread's CPU time and the clock as its last frame began and ended.
+    double cpuAtStart = 0, cpuAtEnd = 0;
+    std::chrono::steady_clock::time_point wallAtStart, wallAtEnd;
 };
 
 namespace {
@@ -32,7 +37,8 @@ void BeforeFrame(uint64_t frame, void* user)
 {
     auto* shared = static_cast<Player::Shared*>(user);
     const PlayerOptions& options = shared->options;
-    if (frame == 0 && (options.windowWidth != 1280 || options.windowHeight != 720)) {
+    // The OpenGL window opens at the game's own size; the player's is the headless backend's.
+    if (frame == 0 && (options.openGl || options.windowWidth != 1280 || options.windowHeight != 720)) {
         PxlInjectResize(options.windowWidth, options.windowHeight);
     }
     if (frame > 0 && options.clockGiven) {
@@ -40,15 +46,30 @@ void BeforeFrame(uint64_t frame, void* user)
     }
 }
 
+double ThreadCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
 bool AfterFrame(uint64_t frame, void* user)
 {
     auto* shared = static_cast<Player::Shared*>(user);
-    std::unique_lock<std::mutex> lock(shared->mutex);
-    shared->frame = frame;
-    shared->playerTurn = true;
-    shared->turn.notify_all();
-    shared->turn.wait(lock, [&] { return !shared->playerTurn || shared->playerDone; });
-    return !shared->playerDone && frame + 1 < shared->options.frameLimit;
+    shared->cpuAtEnd = ThreadCpuSeconds();
+    shared->wallAtEnd = std::chrono::steady_clock::now();
+    bool goOn = false;
+    {
+        std::unique_lock<std::mutex> lock(shared->mutex);
+        shared->frame = frame;
+        shared->playerTurn = true;
+        shared->turn.notify_all();
+        shared->turn.wait(lock, [&] { return !shared->playerTurn || shared->playerDone; });
+        goOn = !shared->playerDone && frame + 1 < shared->options.frameLimit;
+    }
+    shared->wallAtStart = std::chrono::steady_clock::now();
+    shared->cpuAtStart = ThreadCpuSeconds();
+    return goOn;
 }
 
 // "Broadcast: NAME (PAYLOAD) (DELAY)", possibly after text printed without a line end ("Clicked").
@@ -173,7 +194,8 @@ PlayResult Player::Run(const PlayerOptions& options, const std::function<void(Pl
     Shared shared;
     shared.options = options;
 
-    PxlSelectBackend(PxlBackendKind::Headless);
+    PxlSelectBackend(options.openGl ? PxlBackendKind::SdlGl : PxlBackendKind::Headless);
+    PxlSetHiddenWindow(options.openGl);
     PxlSetRecordDraws(true);
     FmodLayerSetOutput(FmodLayerOutput::Silent);
     PxlSetFixedTimestep(options.dt);
@@ -273,6 +295,16 @@ const ScreenDescription& Player::Screen()
         described = true;
     }
     return screen;
+}
+
+double Player::LastFrameCpuSeconds() const
+{
+    return shared.cpuAtEnd - shared.cpuAtStart;
+}
+
+double Player::LastFrameWallSeconds() const
+{
+    return std::chrono::duration<double>(shared.wallAtEnd - shared.wallAtStart).count();
 }
 
 int Player::WindowWidth() const

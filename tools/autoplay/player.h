@@ -54,6 +54,7 @@ struct PlayerOptions {
     int windowHeight = 720;
     uint64_t frameLimit = 60ull * 60 * 60 * 10; // ten hours of play: a safety net, never a pacing rule
     bool keepConsole = false;                   // print the game's console lines instead of only collecting them
+    bool openGl = false; // draw with OpenGL in a hidden window (needs a display) rather than on the headless backend
     // When set, every input and clock change is written there as brimvale-sim script lines, so that
     // `brimvale-sim --input FILE` replays the run frame for frame (for screenshots on the real backend).
     std::string inputLogPath;
@@ -131,6 +132,10 @@ public:
     // for FocusLoss the window stays unfocused for `frames` frames.
     void SchedulePause(uint64_t atFrame, PauseKind kind, int frames = 30);
     int PausesTaken() const { return pausesTaken; }
+    // For benchmarks: the CPU time the game's thread spent on the last frame, and the time it took on the clock
+    // (the player's turn between frames left out of both).
+    double LastFrameCpuSeconds() const;
+    double LastFrameWallSeconds() const;
 
     // One frame: the game runs it, then the player looks again. Used by the hand and the waits.
     void Step();

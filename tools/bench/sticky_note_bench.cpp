@@ -1,7 +1,7 @@
 // The cost of one frame in which the player draws on the sticky-note pad: the pen moves 10 units (a quick
 // stroke, painted in 20 dabs of the brush), the 240 by 240 canvas is sent to the graphics layer again, and the
-// pad is drawn with the pencil over it. Registered with the bench's own main (terminal_frame_bench.cpp), which
-// opens the window and the drawing systems.
+// pad is drawn with the pencil over it. Registered with BENCHMARK: the bench's main (bench_main.cpp) runs it in
+// the window that terminal_frame_bench.cpp opens with the drawing systems.
 #include "interaction/interactable.h"
 #include "modules/sticky_notes.h"
 #include "platform/pxl.h"

@@ -1,10 +1,5 @@
-// The cost of one frame of a full terminal screen, drawn the way the game draws it: the black backing, its
-// screen panel, fifteen lines of thirty-six glowing glyphs and the cursor, on the OpenGL backend in a hidden window.
-//
-//   xvfb-run -a -s "-screen 0 1920x1080x24" ./brimvale-bench [--terminal-png FILE] [--headless] [benchmark flags]
-//
-// Run from the build folder (it reads ./Assets). --terminal-png writes the benchmarked frame as a picture;
-// --headless draws the same calls on the headless backend, which leaves out OpenGL: the game's own share.
+#include "tools/bench/terminal_frame_bench.h"
+
 #include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "engine/trace.h"
@@ -19,9 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -172,66 +165,26 @@ void CloseSystemsAndWindow()
     PXL_System_Exit();
 }
 
-// The trace log goes to a folder of the bench's own, never over the player's log.
-std::filesystem::path UseOwnHome()
-{
-    char pattern[] = "/tmp/brimvale-bench-XXXXXX";
-    const char* folder = mkdtemp(pattern);
-    if (folder == nullptr) {
-        return {};
-    }
-    setenv("HOME", folder, 1);
-    setenv("XDG_CONFIG_HOME", (std::string(folder) + "/.config").c_str(), 1);
-    // A fast frame writes a lot of lines; the log must not stop growing in the middle of a measurement.
-    TraceSetByteLimit(~0ull);
-    return folder;
-}
-
 } // namespace
 
-int main(int argc, char** argv)
+int RunTerminalBenchmarks(bool headless, const std::string& terminalPng, benchmark::BenchmarkReporter& reporter)
 {
-    std::string terminalPng;
-    bool headless = false;
-    std::vector<char*> arguments;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) {
-            headless = true;
-        } else if (std::strcmp(argv[i], "--terminal-png") == 0 && i + 1 < argc) {
-            terminalPng = argv[++i];
-        } else {
-            arguments.push_back(argv[i]);
-        }
-    }
-    int count = int(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) {
-        return 2;
-    }
-    std::filesystem::path home = UseOwnHome();
-    if (home.empty()) {
-        std::fprintf(stderr, "brimvale-bench: cannot make a folder for the trace log\n");
+    if (!OpenWindowAndSystems(headless)) {
+        CloseSystemsAndWindow();
         return 1;
     }
-    int status = 1;
-    if (OpenWindowAndSystems(headless)) {
-        // The first frames compile the driver's shader variants; keep that out of the measurement.
-        for (int i = 0; i < 3; ++i) {
-            DrawFrame(TheTerminal());
-        }
-        if (!terminalPng.empty()) {
-            std::string error;
-            if (!PxlWriteFramePng(terminalPng, &error)) {
-                std::fprintf(stderr, "brimvale-bench: %s: %s\n", terminalPng.c_str(), error.c_str());
-            }
-        }
-        benchmark::RunSpecifiedBenchmarks();
-        status = 0;
+    // The first frames compile the driver's shader variants; keep that out of the measurement.
+    for (int i = 0; i < 3; ++i) {
+        DrawFrame(TheTerminal());
     }
+    if (!terminalPng.empty()) {
+        std::string error;
+        if (!PxlWriteFramePng(terminalPng, &error)) {
+            std::fprintf(stderr, "brimvale-bench: %s: %s\n", terminalPng.c_str(), error.c_str());
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     TraceClose();
     CloseSystemsAndWindow();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(home, ignored);
-    return status;
+    return 0;
 }
