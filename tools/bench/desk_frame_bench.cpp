@@ -4,12 +4,17 @@
 #include "tools/autoplay/player.h"
 #include "tools/autoplay/screen_reading.h"
 #include "tools/autoplay/shift.h"
+#include "tools/sim/screen_description.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -65,9 +70,71 @@ void ReachTheBusiestDesk(Player& player)
     player.Wait(Second / 2);
     player.WaitFor("the alarm band", Second, AlarmBandShown);
     TerminalReading terminal = ReadTerminal(player.Screen());
-    std::fprintf(stderr, "brimvale-bench: the desk at frame %llu: %zu terminal rows, the countdown at %s, order \"%s\"\n",
+    std::fprintf(stderr,
+                 "brimvale-bench: the desk at frame %llu: %zu terminal rows, the countdown at %s, order \"%s\"\n",
                  static_cast<unsigned long long>(player.Frame()), terminal.rows.size(),
                  ReadCountdown(player.Screen()).c_str(), terminal.lines.back().c_str());
+}
+
+// Where the GL draw calls go: the recorded draws of one frame run through the GL layer's batching rule (one
+// call while the shaders, the blending and four texture slots allow), each break named by its cause and by
+// the picture that caused it.
+void PrintDrawCallBreaks(const std::vector<PxlDrawRecord>& draws)
+{
+    struct Key {
+        int pixel, vertex;
+        PXL_PixelShader customPixel;
+        PXL_VertexShader customVertex;
+        bool textured, blend;
+        bool operator==(const Key&) const = default;
+    };
+    std::optional<Key> current;
+    std::vector<std::pair<PXL_Texture, int>> slots; // texture and sampler
+    int calls = 0;
+    std::map<std::string, int> causes, pictures;
+    for (const PxlDrawRecord& draw : draws) {
+        Key key{draw.pixelShader,  draw.vertexShader,       draw.customPixel,
+                draw.customVertex, draw.texture != nullptr, draw.blend != PXL_BLEND_OPAQUE};
+        std::string cause;
+        if (!current) {
+            cause = "first";
+        } else if (key.blend != current->blend) {
+            cause = "blending";
+        } else if (!(key == *current)) {
+            cause = "shader";
+        }
+        std::pair<PXL_Texture, int> slot{draw.texture, draw.filter * 2 + draw.address};
+        bool inSlot = draw.texture == nullptr || std::find(slots.begin(), slots.end(), slot) != slots.end();
+        if (cause.empty() && !inSlot && slots.size() == 4) {
+            cause = "a fifth texture";
+        }
+        if (!cause.empty()) {
+            ++calls;
+            ++causes[cause];
+            std::string file = draw.texture != nullptr ? AssetRelativePath(PxlTexturePath(draw.texture)) : "(plain)";
+            ++pictures[(file.empty() ? "(made in memory)" : file) + " after " + cause];
+            slots.clear();
+            current = key;
+        }
+        if (draw.texture != nullptr && std::find(slots.begin(), slots.end(), slot) == slots.end()) {
+            slots.push_back(slot);
+        }
+    }
+    std::fprintf(stderr, "brimvale-bench: the desk frame's %zu draws in %d batches by the GL rule:", draws.size(),
+                 calls);
+    for (const auto& [cause, count] : causes) {
+        std::fprintf(stderr, " %d by %s;", count, cause.c_str());
+    }
+    std::vector<std::pair<int, std::string>> ranked;
+    for (const auto& [picture, count] : pictures) {
+        ranked.emplace_back(count, picture);
+    }
+    std::sort(ranked.rbegin(), ranked.rend());
+    std::fprintf(stderr, "\nbrimvale-bench: breaks most often at:");
+    for (size_t i = 0; i < ranked.size() && i < 10; ++i) {
+        std::fprintf(stderr, "%s %d x %s", i == 0 ? "" : ",", ranked[i].first, ranked[i].second.c_str());
+    }
+    std::fprintf(stderr, "\n");
 }
 
 void CheckStillBusy(benchmark::State& state, Player& player)
@@ -94,6 +161,7 @@ void DeskFrame(benchmark::State& state, Player& player)
     PxlSetRecordDraws(true);
     player.Step();
     state.counters["quads"] = static_cast<double>(PxlFrameDraws().size());
+    PrintDrawCallBreaks(PxlFrameDraws());
     CheckStillBusy(state, player);
 }
 

@@ -7,6 +7,6 @@
 #include <string>
 
 // Opens the window and the drawing systems, runs the benchmarks registered with BENCHMARK (those that draw
-// into that window) with the given reporter and closes it again. `terminalPng`, when not empty, receives the benchmarked frame as a
-// picture. Returns 0 when they ran.
+// into that window) with the given reporter and closes it again. `terminalPng`, when not empty, receives the
+// benchmarked frame as a picture. Returns 0 when they ran.
 int RunTerminalBenchmarks(bool headless, const std::string& terminalPng, benchmark::BenchmarkReporter& reporter);
