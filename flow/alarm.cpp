@@ -6,8 +6,10 @@
 #include "engine/system.h"
 #include "flow/events.h"
 #include "render/sprite.h"
+#include "scenes/scene_state.h"
 
 #include <cstdlib>
+#include <optional>
 
 AlarmState alarmState;
 
@@ -32,7 +34,19 @@ bool AlarmInit()
 void AlarmUpdate(float dt)
 {
     AlarmState& alarm = alarmState;
-    if (!alarm.frozen) {
+    // On the desk the alarm is the desk's: it stands still in exactly the frames the pause holds the desk
+    // (`frozen` says the pause menu is up, from halfway through the frame it opens to halfway through the one it
+    // closes) and hears what was sent meanwhile when the desk does. Off the desk `frozen` alone decides.
+    std::optional<HearingScope> hearing;
+    bool still = alarm.frozen;
+    if (IsDeskActive()) {
+        if (DeskEar().HeldNow()) {
+            return;
+        }
+        hearing.emplace(DeskEar());
+        still = false;
+    }
+    if (!still) {
         if (alarm.active || alarm.intensity > 0.0f) {
             alarm.intensity += static_cast<float>(alarm.direction) * dt;
             alarm.sinceSound += dt;

@@ -171,6 +171,11 @@ void EventEar::Hold()
     }
 }
 
+bool EventEar::HeldNow() const
+{
+    return ModeIn(eventFrame) == Mode::Held;
+}
+
 void EventEar::Forget()
 {
     kept.clear();

@@ -36,6 +36,8 @@ public:
     // The party starts afresh (a new shift, a scene that is unloaded): what was kept is dropped.
     void Forget();
     size_t KeptFrames() const { return kept.size(); }
+    // Held in the event system's current frame: whoever hears with this party stands still with it.
+    bool HeldNow() const;
 
     enum class Mode { Live, Replay, Held };
     // How Listen and GetData answer through this ear in the given frame of the event system, and the kept

@@ -10,9 +10,6 @@ TimerState timerState;
 
 namespace {
 
-// While the pause menu is open the countdown hears nothing; what it would have heard waits here.
-EventEar timerEar;
-
 bool TimerInit()
 {
     ResetTimer();
@@ -35,16 +32,16 @@ void TimerUpdate(float dt)
     // Off the desk the countdown stands still, or a shift abandoned for the main menu would still run out there
     // and bring up the newspaper.
     if (!IsDeskActive()) {
-        timerEar.Forget();
         return;
     }
-    // The pause menu freezes it: it sends nothing, and hears the "start_timer" or "end_game" sent meanwhile
-    // once the menu closes.
-    if (IsPaused()) {
-        timerEar.Hold();
+    // The countdown is the desk's: it stands still in exactly the frames the pause holds the desk (the menu
+    // comes and goes halfway through a frame, after the desk or before it), sends nothing then, and hears the
+    // "start_timer" or "end_game" sent meanwhile when the desk does, in the same frame.
+    EventEar& desk = DeskEar();
+    if (desk.HeldNow()) {
         return;
     }
-    HearingScope hearing(timerEar);
+    HearingScope hearing(desk);
     if (Listen("end_game")) {
         timer.stopped = true;
     }
@@ -89,7 +86,6 @@ void TimerUpdate(float dt)
 void ResetTimer()
 {
     timerState = TimerState{};
-    timerEar.Forget();
 }
 
 const BaseSystem TimerSystem = {"TimerSystem", TimerInit, TimerUpdate, SystemNothing, SystemNothing};

@@ -20,6 +20,11 @@ bool IsMainMenuActive()
     return IsSceneActive(mainMenuScene);
 }
 
+EventEar& DeskEar()
+{
+    return gameScene->ear;
+}
+
 void PauseDesk()
 {
     pauseMenuScene->returnScene = gameScene;

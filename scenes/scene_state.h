@@ -2,12 +2,16 @@
 // request, without the scene classes themselves.
 #pragma once
 
+class EventEar;
+
 // The desk (the game scene) is on the scene stack.
 bool IsDeskActive();
 // The pause menu is open.
 bool IsPaused();
 // The main menu is up.
 bool IsMainMenuActive();
+// What the desk hears: the shift's countdown and alarm hear with it, and stand still in the frames it is held.
+EventEar& DeskEar();
 // Opens the pause menu over the desk, returning to it; only the desk pauses this way.
 void PauseDesk();
 // The outcome the newspaper will show.

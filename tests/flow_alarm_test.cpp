@@ -114,6 +114,8 @@ TEST_F(AlarmTest, FrozenStandsStillWithoutSirensButIsStillDrawn)
 {
     StartAlarm();
     Frames(30, Step);
+    // The pause menu over the desk.
+    pauseMenuScene->active = true;
     alarmState.frozen = true;
     float intensity = alarmState.intensity;
     int played = alarmState.played;
@@ -127,6 +129,7 @@ TEST_F(AlarmTest, FrozenStandsStillWithoutSirensButIsStillDrawn)
     ASSERT_EQ(PxlFrameDraws().size(), 1u);
     EXPECT_NEAR(PxlFrameDraws()[0].alpha, intensity, 1e-6f);
 
+    pauseMenuScene->active = false;
     alarmState.frozen = false;
     Frames(200, Step);
     EXPECT_GT(alarmState.played, played);

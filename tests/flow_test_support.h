@@ -39,6 +39,7 @@ protected:
         ResetGameManager();
         ResetTimer();
         ResetAlarm();
+        gameScene->ear.Forget();
         endGameScene->won = -1;
         pauseMenuScene->active = false;
         // The countdown runs only while the desk is up.
@@ -70,6 +71,12 @@ protected:
             }
         }
         GameManagerSystem.update(dt);
+        // The scene system: the desk hears, or is held while the pause menu is up.
+        if (pauseMenuScene->active) {
+            gameScene->ear.Hold();
+        } else {
+            gameScene->ear.Hear();
+        }
         if (sceneStep) {
             sceneStep();
         }

@@ -2,6 +2,7 @@
 #include "flow_test_support.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -130,6 +131,37 @@ TEST_F(TimerTest, ThePauseMenuFreezesTheTimeAndItHearsWhatWasSentMeanwhileOnceIt
     Frames(20000, Step);
     EXPECT_TRUE(timerState.stopped);
     EXPECT_EQ(timerState.displayText, shown) << "a won shift keeps the time it had left";
+}
+
+TEST_F(TimerTest, TheCountdownAndTheAlarmKeepStepWithTheDeskRatherThanWithTheMenu)
+{
+    // Escape in frame 0: the desk runs that frame, sends "start_timer" and opens the menu after its update;
+    // Escape in frame 30 closes the menu after the desk was held. The desk runs frame 0 and again from 31.
+    StartAlarm();
+    Frames(10, Step);
+    int pauseFrame = 0;
+    sceneStep = [&] {
+        if (pauseFrame == 0) {
+            Broadcast("start_timer", "");
+        }
+        bool open = pauseFrame < 30;
+        pauseMenuScene->active = open;
+        alarmState.frozen = open;
+        ++pauseFrame;
+    };
+    float before = alarmState.intensity;
+    std::vector<float> intensity;
+    std::vector<bool> started;
+    for (int i = 0; i < 32; ++i) {
+        Frame(Step);
+        intensity.push_back(alarmState.intensity);
+        started.push_back(timerState.started);
+    }
+    EXPECT_GT(intensity[0], before) << "the desk ran frame 0, and so did the alarm";
+    EXPECT_EQ(intensity[30], intensity[0]) << "the alarm stood still while the desk was held";
+    EXPECT_FALSE(started[30]) << "the countdown waits for the desk";
+    EXPECT_GT(intensity[31], intensity[30]);
+    EXPECT_TRUE(started[31]) << "the start sent as the menu opened is heard as the desk resumes";
 }
 
 TEST_F(TimerTest, AShiftAbandonedForTheMainMenuDoesNotRunOutThere)

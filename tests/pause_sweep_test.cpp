@@ -1,16 +1,15 @@
-// A pause at any frame leaves a shift's course as it was. A shift is scripted with the mouse through the
-// simulator, and a 30-frame pause is inserted at offset k from each of its transitions: the plant boot's
-// completion, the authentication, the countdown's start and the first task handed out. One run per offset
-// and kind of pause covers every transition at once (pauses this far apart do not meet); CTest runs the
-// offsets side by side.
-#include "modules/admin_authentication.h"
-#include "modules/calendar.h"
+// A pause at any frame leaves a shift as it was. The closed-loop player plays a whole shift with the mouse and
+// records its input; the simulator replays it with a 30-frame pause inserted at offset k from each of the
+// shift's transitions: the plant boot's completion, the authentication, the countdown's start, every task's
+// "module_correct" and the "end_game". The shift must send the very events of the unpaused replay, in the same
+// order, and end on the same newspaper. One run per offset and kind of pause covers every transition at once
+// (pauses this far apart do not meet). A lost shift is the same recording cut short after its second task,
+// left for the countdown to run out.
 #include "support/sim_runner.h"
 
 #include <algorithm>
-#include <array>
+#include <fstream>
 #include <gtest/gtest.h>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,102 +18,77 @@ namespace {
 
 constexpr const char* Clock = "1700000000";
 constexpr int PauseFrames = 30;
+constexpr int FirstOffset = -4;
+constexpr int LastOffset = 6;
 
 enum class PauseBy { Escape, FocusLoss };
+enum class Outcome { Won, Lost };
 
-// One input of the script, at a frame of the script's own time (which stands still while paused).
+// One line of a simulator script: its frame and what happens then.
 struct Input {
     int frame;
     std::string what;
 };
 
-// The tutorial as a player plays it at 1280 by 720, then a wait for the first order of the shift proper.
-class TutorialScript {
-public:
-    explicit TutorialScript(const std::string& date)
-    {
-        const CalendarDate today = ParseDate(date);
-        Wait(300);
-        Click(330, 60); // "Start Game"
-        Wait(700);      // the ten-second zoom
-        // The plant boot lies right of the terminal: pull the desk left by 300 pixels (450 world units).
-        Drag(-300);
-        const float cameraX = 450;
-        auto pixelX = [&](float worldX) { return static_cast<int>(640 + (worldX - cameraX) / 1.5f); };
-        auto pixelY = [](float worldY) { return static_cast<int>(360 - worldY / 1.5f); };
-        // The manual's pattern: switches 1, 3 and 4 on in the lower row, 7 in the upper one.
-        for (float x : {935.0f, 1065.0f, 1130.0f}) {
-            Click(pixelX(x), pixelY(50));
+std::vector<Input> ReadScript(const std::string& path)
+{
+    std::vector<Input> script;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
         }
-        Click(pixelX(1065), pixelY(137.5f));
-        Wait(240);
-        std::array<bool, 4> code = AuthenticationCode(today);
-        const float switchX[4] = {300, 375, 450, 525};
-        for (int i = 0; i < 4; ++i) {
-            if (code[static_cast<size_t>(i)]) {
-                Click(pixelX(switchX[i]), pixelY(400));
-            }
-        }
-        Click(pixelX(637.5f), pixelY(400));
-        Wait(1300); // the end of the tutorial types out (some 17 s) and starts the countdown
+        size_t space = line.find(' ');
+        script.push_back({std::stoi(line.substr(0, space)), line.substr(space + 1)});
     }
+    return script;
+}
 
-    // The script with a pause inserted at each of `pauses` (script frames): the inputs after it come later by
-    // the length of the pause.
-    std::string With(const std::vector<int>& pauses, PauseBy by) const
-    {
-        std::vector<Input> all;
-        for (const Input& input : inputs) {
-            int later = PauseFrames * static_cast<int>(std::count_if(pauses.begin(), pauses.end(),
-                                                                     [&](int at) { return at < input.frame; }));
-            all.push_back({input.frame + later, input.what});
+// True when the left button is down during `frame`, or goes down or up in it.
+bool ButtonBusy(const std::vector<Input>& script, int frame)
+{
+    bool held = false;
+    for (const Input& input : script) {
+        if (input.frame > frame) {
+            break;
         }
-        for (size_t i = 0; i < pauses.size(); ++i) {
-            // A pause opened in frame p: by Escape the desk still runs p, and a lost focus pauses from the start
-            // of p + 1; either way "Resume" by Escape in p + 30 lets the desk run again from p + 31.
-            int p = pauses[i] + PauseFrames * static_cast<int>(i);
-            all.push_back({p, by == PauseBy::Escape ? "press escape" : "focus lost"});
-            all.push_back({p + 1, "release escape"});
-            all.push_back({p + PauseFrames - 2, "focus gained"});
-            all.push_back({p + PauseFrames, "press escape"});
-            all.push_back({p + PauseFrames + 1, "release escape"});
+        if (input.what == "press left" || (input.what == "release left" && input.frame == frame)) {
+            held = true;
+        } else if (input.what == "release left") {
+            held = false;
         }
-        std::stable_sort(all.begin(), all.end(), [](const Input& a, const Input& b) { return a.frame < b.frame; });
-        std::ostringstream script;
-        for (const Input& input : all) {
-            script << input.frame << " " << input.what << "\n";
-        }
-        return script.str();
     }
+    return held;
+}
 
-    int Length() const { return frame; }
-
-private:
-    void Wait(int frames) { frame += frames; }
-    void Click(int x, int y)
-    {
-        inputs.push_back({frame, "mouse " + std::to_string(x) + " " + std::to_string(y)});
-        inputs.push_back({frame + 2, "press left"});
-        inputs.push_back({frame + 4, "release left"});
-        frame += 10;
+// The script with a pause opened in each frame of `pauses` (frames of the unpaused script, ascending): what
+// comes after a pause comes later by its length. By Escape the desk still runs the frame p the key goes down in;
+// a lost focus pauses from p + 1; either way "Resume" by Escape in p + 30 lets the desk run again from p + 31.
+std::string WithPauses(const std::vector<Input>& script, const std::vector<int>& pauses, PauseBy by)
+{
+    std::vector<Input> all;
+    for (const Input& input : script) {
+        int before =
+            static_cast<int>(std::count_if(pauses.begin(), pauses.end(), [&](int at) { return at < input.frame; }));
+        all.push_back({input.frame + PauseFrames * before, input.what});
     }
-    // Drags bare desk below the terminal sideways by dx pixels.
-    void Drag(int dx)
-    {
-        inputs.push_back({frame, "mouse 640 560"});
-        inputs.push_back({frame + 2, "press left"});
-        for (int i = 1; i <= 10; ++i) {
-            inputs.push_back({frame + 2 + i, "mouse " + std::to_string(640 + dx * i / 10) + " 560"});
-        }
-        inputs.push_back({frame + 14, "release left"});
-        frame += 20;
+    for (size_t i = 0; i < pauses.size(); ++i) {
+        int p = pauses[i] + PauseFrames * static_cast<int>(i);
+        all.push_back({p, by == PauseBy::Escape ? "press escape" : "focus lost"});
+        all.push_back({p + 1, "release escape"});
+        all.push_back({p + PauseFrames - 2, "focus gained"});
+        all.push_back({p + PauseFrames, "press escape"});
+        all.push_back({p + PauseFrames + 1, "release escape"});
     }
+    std::stable_sort(all.begin(), all.end(), [](const Input& a, const Input& b) { return a.frame < b.frame; });
+    std::ostringstream text;
+    for (const Input& input : all) {
+        text << input.frame << " " << input.what << "\n";
+    }
+    return text.str();
+}
 
-    std::vector<Input> inputs;
-    int frame = 0;
-};
-
-// The console of a run with frame marks: each "Broadcast: " line with the frame it was printed in.
+// The console's "Broadcast: " lines with the frame each was printed in (the run marks its frames).
 struct Broadcasts {
     explicit Broadcasts(const std::string& out)
     {
@@ -127,132 +101,186 @@ struct Broadcasts {
             // Some lines follow text without a line end ("Clicked"): look anywhere in the line.
             size_t at = line.find("Broadcast: ");
             if (at != std::string::npos) {
-                sent.push_back({frame, line.substr(at + 11)});
+                frames.push_back(frame);
+                sent.push_back(line.substr(at + 11));
             }
         }
     }
-    // The frame of the first broadcast beginning with `what`, or -1.
-    int FrameOf(const std::string& what) const
+    // The events up to and including the first "end_game" of the given payload (all of them without one).
+    std::vector<std::string> UpToEnd(const std::string& result) const
     {
-        for (const auto& [frame, text] : sent) {
-            if (text.rfind(what, 0) == 0) {
-                return frame;
-            }
-        }
-        return -1;
+        auto end = std::find(sent.begin(), sent.end(), "end_game (" + result + ") (0)");
+        return {sent.begin(), end == sent.end() ? end : end + 1};
     }
-    std::vector<std::pair<int, std::string>> sent;
+    std::vector<int> frames;
+    std::vector<std::string> sent;
 };
 
-size_t CountOf(const std::string& text, const std::string& what)
+// The frames in which the shift moves on from one step to the next.
+std::vector<int> Transitions(const Broadcasts& run, int until)
 {
-    size_t count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-std::string ShiftDate()
-{
-    SimResult look =
-        RunSim({"--frames", "1010", "--clock", Clock}, "300 mouse 330 60\n302 press left\n304 release left\n");
-    const std::string announced = "Broadcast: calendar_date (";
-    size_t at = look.out.find(announced);
-    if (at == std::string::npos) {
-        return {};
-    }
-    return look.out.substr(at + announced.size(), look.out.find(')', at) - at - announced.size());
-}
-
-// The first task of the shift proper: a "module_trigger" for any machine but the authentication.
-const char* const FirstTask = "module_trigger (";
-
-int FirstTaskFrame(const Broadcasts& run)
-{
-    for (const auto& [frame, text] : run.sent) {
-        if (text.rfind(FirstTask, 0) == 0 && text.rfind("module_trigger (Admin Authentication)", 0) != 0) {
-            return frame;
+    std::vector<int> found;
+    for (size_t i = 0; i < run.sent.size(); ++i) {
+        const std::string& text = run.sent[i];
+        for (const char* step : {"module_trigger (Admin Authentication)", "tutorial_complete (", "start_timer (",
+                                 "module_correct (", "end_game ("}) {
+            if (text.rfind(step, 0) == 0 && run.frames[i] <= until &&
+                (found.empty() || found.back() != run.frames[i])) {
+                found.push_back(run.frames[i]);
+            }
         }
     }
-    return -1;
+    return found;
+}
+
+// The newspaper a frame's screen description shows: "win", "lose", or empty.
+std::string NewspaperIn(const std::string& screen)
+{
+    if (screen.find("Newspaper/Newspaper_Win.png") != std::string::npos) {
+        return "win";
+    }
+    return screen.find("Newspaper/Newspaper_Lose.png") != std::string::npos ? "lose" : "";
+}
+
+struct Replayed {
+    Broadcasts events;
+    // The screen descriptions of the frames looked at, in order.
+    std::vector<std::string> screens;
+};
+
+Replayed Replay(const std::string& script, int frames, const std::vector<int>& lookAt)
+{
+    static int number = 0;
+    std::vector<std::string> arguments = {"--frames", std::to_string(frames), "--clock", Clock, "--mark-frames"};
+    std::vector<std::string> paths;
+    for (int frame : lookAt) {
+        paths.push_back(TempPath("screen" + std::to_string(++number) + ".json"));
+        arguments.push_back("--describe");
+        arguments.push_back(std::to_string(frame) + ":" + paths.back());
+    }
+    SimResult result = RunSim(arguments, script);
+    EXPECT_EQ(result.status, 0) << result.err;
+    Replayed run{Broadcasts(result.out), {}};
+    for (const std::string& path : paths) {
+        std::ifstream file(path);
+        std::stringstream text;
+        text << file.rdbuf();
+        run.screens.push_back(text.str());
+    }
+    return run;
 }
 
 struct SweepCase {
-    int offset;
+    Outcome outcome;
     PauseBy by;
 };
 
-class PauseSweepTest : public testing::TestWithParam<SweepCase> {};
+std::string NameOf(const SweepCase& sweep)
+{
+    return std::string(sweep.outcome == Outcome::Won ? "Won" : "Lost") +
+           (sweep.by == PauseBy::Escape ? "Escape" : "FocusLoss");
+}
 
-TEST_P(PauseSweepTest, TheTutorialLeadsToTheFirstTaskWhereverThePauseFalls)
+void PrintTo(const SweepCase& sweep, std::ostream* out)
+{
+    *out << NameOf(sweep);
+}
+
+class PauseSweepLongRun : public testing::TestWithParam<SweepCase> {};
+
+TEST_P(PauseSweepLongRun, NoPauseChangesTheShift)
 {
     const SweepCase sweep = GetParam();
-    std::string date = ShiftDate();
-    ASSERT_FALSE(date.empty());
-    TutorialScript tutorial(date);
+    const std::string log = TempPath("shift-input.txt");
+    SimResult played = RunProgram("./brimvale-autoplay",
+                                  {"--shifts", "1", "--first-clock", Clock, "--mistakes", "0", "--record-input", log});
+    ASSERT_EQ(played.status, 0) << played.out << played.err;
+    ASSERT_NE(played.out.find(" won "), std::string::npos) << played.out;
+    std::vector<Input> script = ReadScript(log);
+    ASSERT_FALSE(script.empty());
 
-    // Unpaused, where the transitions fall.
-    SimResult plain = RunSim({"--frames", std::to_string(tutorial.Length()), "--clock", Clock, "--mark-frames"},
-                             tutorial.With({}, sweep.by));
-    ASSERT_EQ(plain.status, 0) << plain.err;
-    Broadcasts baseline(plain.out);
-    const std::map<std::string, int> transitions = {
-        {"boot complete", baseline.FrameOf("module_trigger (Admin Authentication)")},
-        {"authenticated", baseline.FrameOf("tutorial_complete ()")},
-        {"countdown", baseline.FrameOf("start_timer ()")},
-        {"first task", FirstTaskFrame(baseline)},
-    };
-    std::vector<int> pauses;
-    for (const auto& [name, frame] : transitions) {
-        ASSERT_GE(frame, 0) << "the unpaused shift never got to: " << name;
-        pauses.push_back(frame + sweep.offset);
-    }
-    std::sort(pauses.begin(), pauses.end());
-
-    // The same shift with the pauses, run until the first task has had time to arrive.
-    int frames = transitions.at("first task") + static_cast<int>(pauses.size()) * (PauseFrames + 1) + 60;
-    SimResult paused = RunSim({"--frames", std::to_string(frames), "--clock", Clock, "--mark-frames"},
-                              tutorial.With(pauses, sweep.by));
-    ASSERT_EQ(paused.status, 0) << paused.err;
-    const std::string& out = paused.out;
-    std::vector<std::string> trace = ReadTraceLines();
-    EXPECT_EQ(static_cast<size_t>(std::count(trace.begin(), trace.end(), "PauseMenuScene: Load")), pauses.size())
-        << "every pause was taken";
-    // Each step heard as often as without the pause: by every machine that listens, once.
-    for (const char* line : {"Heard: module_trigger (Admin Authentication)",
-                             "Broadcast: terminal_append_line (/> Admin Authentication required to continue)",
-                             "Heard: terminal_append_line (/> Admin Authentication required to continue)",
-                             "Heard: tutorial_complete ()", "Broadcast: start_timer ()", "Heard: start_timer ()",
-                             "Broadcast: trigger_task ()", "Heard: trigger_task ()", "Code Incorrect"}) {
-        EXPECT_EQ(CountOf(out, line), CountOf(plain.out, line)) << line;
-    }
-    Broadcasts run(out);
-    int firstTask = FirstTaskFrame(run);
-    ASSERT_GE(firstTask, 0) << "no task came after the tutorial";
-    auto trigger =
-        std::find_if(run.sent.begin(), run.sent.end(), [&](const auto& sent) { return sent.first == firstTask; });
-    std::string triggered = trigger->second.substr(0, trigger->second.find(')') + 1);
-    EXPECT_GE(CountOf(out, "Heard: " + triggered), 1u) << "the machine heard its task";
-    EXPECT_EQ(CountOf(out, "end_game"), 0u);
-}
-
-std::vector<SweepCase> AllCases()
-{
-    std::vector<SweepCase> cases;
-    for (PauseBy by : {PauseBy::Escape, PauseBy::FocusLoss}) {
-        for (int offset = -4; offset <= 6; ++offset) {
-            cases.push_back({offset, by});
+    // The won shift ends with the player's click on the newspaper; look at the frame before it moves there.
+    int lookAt = 0;
+    for (const Input& input : script) {
+        if (input.what.rfind("mouse ", 0) == 0) {
+            lookAt = input.frame;
         }
     }
-    return cases;
+    std::string result = "win";
+    int frames = script.back().frame + 10;
+    Replayed plain = Replay(WithPauses(script, {}, sweep.by), frames, {lookAt});
+    if (sweep.outcome == Outcome::Lost) {
+        // Cut after the click that solves the second task: the desk is left alone until the time runs out.
+        int solved = 0;
+        for (size_t i = 0, count = 0; i < plain.events.sent.size() && count < 2; ++i) {
+            if (plain.events.sent[i].rfind("module_correct (", 0) == 0) {
+                solved = plain.events.frames[i];
+                ++count;
+            }
+        }
+        auto release = std::find_if(script.begin(), script.end(), [&](const Input& input) {
+            return input.frame >= solved && input.what == "release left";
+        });
+        ASSERT_NE(release, script.end());
+        script.erase(release + 1, script.end());
+        result = "lose";
+        plain = Replay(WithPauses(script, {}, sweep.by), 2700 + 320 * 60, {});
+        auto lost = std::find(plain.events.sent.begin(), plain.events.sent.end(), "end_game (lose) (0)");
+        ASSERT_NE(lost, plain.events.sent.end()) << "the countdown never ran out";
+        // The newspaper comes five seconds after the loss and stays until a click.
+        lookAt = plain.events.frames[static_cast<size_t>(lost - plain.events.sent.begin())] + 400;
+        frames = lookAt + 10;
+        plain = Replay(WithPauses(script, {}, sweep.by), frames, {lookAt});
+    }
+    ASSERT_EQ(NewspaperIn(plain.screens[0]), result) << "the unpaused shift";
+    const std::vector<std::string> expected = plain.events.UpToEnd(result);
+    ASSERT_EQ(expected.back(), "end_game (" + result + ") (0)");
+    const std::vector<int> transitions = Transitions(plain.events, frames);
+    ASSERT_GE(transitions.size(), sweep.outcome == Outcome::Won ? 8u : 6u);
+
+    for (int offset = FirstOffset; offset <= LastOffset; ++offset) {
+        SCOPED_TRACE("pauses " + std::to_string(offset) + " frames from each transition");
+        std::vector<int> pauses;
+        for (int at : transitions) {
+            int p = at + offset;
+            // Leaving the window with the button down (or in the frame it comes up) lets it go: a player who
+            // comes back has to click again.
+            while (sweep.by == PauseBy::FocusLoss && (ButtonBusy(script, p) || ButtonBusy(script, p + 1))) {
+                ++p;
+            }
+            if (pauses.empty() || p > pauses.back() + PauseFrames + 10) {
+                pauses.push_back(p);
+            }
+        }
+        auto later = [&](int frame) {
+            return frame + PauseFrames * static_cast<int>(std::count_if(pauses.begin(), pauses.end(),
+                                                                        [&](int at) { return at < frame; }));
+        };
+        // Halfway through each pause, and the end.
+        std::vector<int> lookAts;
+        for (size_t i = 0; i < pauses.size(); ++i) {
+            lookAts.push_back(pauses[i] + PauseFrames * static_cast<int>(i) + PauseFrames / 2);
+        }
+        lookAts.push_back(later(lookAt));
+        Replayed paused = Replay(WithPauses(script, pauses, sweep.by), later(frames), lookAts);
+        std::vector<std::string> heard = paused.events.UpToEnd(result);
+        auto differ = std::mismatch(heard.begin(), heard.end(), expected.begin(), expected.end());
+        EXPECT_TRUE(heard == expected) << "event " << (differ.first - heard.begin()) << ": "
+                                       << (differ.first != heard.end() ? *differ.first : "(ends early)")
+                                       << " in place of "
+                                       << (differ.second != expected.end() ? *differ.second : "(nothing)");
+        for (size_t i = 0; i < pauses.size(); ++i) {
+            EXPECT_NE(paused.screens[i].find("Resume Game"), std::string::npos) << "no pause menu in pause " << i;
+        }
+        EXPECT_EQ(NewspaperIn(paused.screens.back()), result);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Offsets, PauseSweepTest, testing::ValuesIn(AllCases()),
-                         [](const testing::TestParamInfo<SweepCase>& info) {
-                             std::string offset = info.param.offset < 0 ? "Before" + std::to_string(-info.param.offset)
-                                                                        : "After" + std::to_string(info.param.offset);
-                             return std::string(info.param.by == PauseBy::Escape ? "Escape" : "FocusLoss") + offset;
-                         });
+INSTANTIATE_TEST_SUITE_P(Shifts, PauseSweepLongRun,
+                         testing::Values(SweepCase{Outcome::Won, PauseBy::Escape},
+                                         SweepCase{Outcome::Won, PauseBy::FocusLoss},
+                                         SweepCase{Outcome::Lost, PauseBy::Escape},
+                                         SweepCase{Outcome::Lost, PauseBy::FocusLoss}),
+                         [](const testing::TestParamInfo<SweepCase>& info) { return NameOf(info.param); });
 
 } // namespace
