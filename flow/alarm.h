@@ -8,7 +8,7 @@
 // Written directly by the game manager (start, silence on a win), the pause menu (frozen while it is open) and
 // the desk (switched off when a shift is left).
 struct AlarmState {
-    bool frozen = false;     // pause menu open: the pulse and the siren stand still
+    bool frozen = false;     // pause menu open: the pulse and the siren stand still (on the desk, with the desk)
     bool active = false;     // the alarm is on
     float intensity = 0.0f;  // band strength, 0..1
     int32_t direction = 1;   // +1 rising, -1 falling

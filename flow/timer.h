@@ -21,6 +21,6 @@ struct TimerState {
 
 extern TimerState timerState;
 
-// A new shift: "00:00.000", nothing left, neither started nor stopped, no mark announced, nothing heard
-// meanwhile. The system's init, the game scene's Init and the tests call it.
+// A new shift: "00:00.000", nothing left, neither started nor stopped, no mark announced. The system's init,
+// the game scene's Init and the tests call it.
 void ResetTimer();

@@ -1,17 +1,20 @@
-// A pause at any frame leaves a shift as it was. The closed-loop player plays a whole shift with the mouse and
-// records its input; the simulator replays it with a 30-frame pause inserted at offset k from each of the
-// shift's transitions: the plant boot's completion, the authentication, the countdown's start, every task's
-// "module_correct" and the "end_game". The shift must send the very events of the unpaused replay, in the same
-// order, and end on the same newspaper. One run per offset and kind of pause covers every transition at once
-// (pauses this far apart do not meet). A lost shift is the same recording cut short after its second task,
-// left for the countdown to run out.
+// A pause at any frame leaves a shift as it was. The closed-loop player plays a whole shift with the mouse (a
+// wrong answer now and then) and records its input; the simulator replays it with a 30-frame pause inserted at
+// offset k from each of the shift's transitions: the plant boot's completion, the authentication, the
+// countdown's start, every task's "module_correct" or "module_incorrect" and the "end_game". The shift must send
+// the very events of the unpaused replay, in the same order, and end on the same newspaper. One run per offset,
+// kind of pause and round of transitions far enough apart that their pauses never meet. A lost shift is the same
+// recording cut short after its second task, left for the countdown to run out.
+#include "platform/os.h"
 #include "support/sim_runner.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -116,21 +119,46 @@ struct Broadcasts {
     std::vector<std::string> sent;
 };
 
-// The frames in which the shift moves on from one step to the next.
-std::vector<int> Transitions(const Broadcasts& run, int until)
+// The frames in which the shift moves on from one step to the next, a wrong answer included. Steps a few frames
+// apart are one (a last task's "module_correct" and the "end_game" it brings).
+std::vector<int> Transitions(const Broadcasts& run)
 {
     std::vector<int> found;
     for (size_t i = 0; i < run.sent.size(); ++i) {
         const std::string& text = run.sent[i];
         for (const char* step : {"module_trigger (Admin Authentication)", "tutorial_complete (", "start_timer (",
-                                 "module_correct (", "end_game ("}) {
-            if (text.rfind(step, 0) == 0 && run.frames[i] <= until &&
-                (found.empty() || found.back() != run.frames[i])) {
+                                 "module_correct (", "module_incorrect (", "end_game ("}) {
+            if (text.rfind(step, 0) == 0 && (found.empty() || run.frames[i] > found.back() + 3)) {
                 found.push_back(run.frames[i]);
             }
         }
     }
     return found;
+}
+
+// The transitions in rounds, each with its transitions far enough apart that pauses next to them never meet.
+std::vector<std::vector<int>> Rounds(std::vector<int> transitions)
+{
+    constexpr int Apart = PauseFrames + LastOffset - FirstOffset + 20;
+    std::vector<std::vector<int>> rounds;
+    while (!transitions.empty()) {
+        std::vector<int> round, rest;
+        for (int at : transitions) {
+            (round.empty() || at > round.back() + Apart ? round : rest).push_back(at);
+        }
+        rounds.push_back(round);
+        transitions = rest;
+    }
+    return rounds;
+}
+
+std::string Listed(const std::vector<int>& frames)
+{
+    std::string text;
+    for (int frame : frames) {
+        text += (text.empty() ? "" : ", ") + std::to_string(frame);
+    }
+    return text;
 }
 
 // The newspaper a frame's screen description shows: "win", "lose", or empty.
@@ -192,8 +220,16 @@ TEST_P(PauseSweepLongRun, NoPauseChangesTheShift)
 {
     const SweepCase sweep = GetParam();
     const std::string log = TempPath("shift-input.txt");
-    SimResult played = RunProgram("./brimvale-autoplay",
-                                  {"--shifts", "1", "--first-clock", Clock, "--mistakes", "0", "--record-input", log});
+    // The runs have no use for the trace log, many megabytes each.
+    const std::string traceFolder = OsDocumentsFolder() + "/Tessaro/Brimvale";
+    OsCreateDirectory(OsDocumentsFolder());
+    OsCreateDirectory(OsDocumentsFolder() + "/Tessaro");
+    OsCreateDirectory(traceFolder);
+    std::remove((traceFolder + "/Trace.log").c_str());
+    ASSERT_EQ(symlink("/dev/null", (traceFolder + "/Trace.log").c_str()), 0);
+    // With a wrong answer now and then, whose "module_incorrect" is a step as well.
+    SimResult played = RunProgram(
+        "./brimvale-autoplay", {"--shifts", "1", "--first-clock", Clock, "--mistakes", "0.5", "--record-input", log});
     ASSERT_EQ(played.status, 0) << played.out << played.err;
     ASSERT_NE(played.out.find(" won "), std::string::npos) << played.out;
     std::vector<Input> script = ReadScript(log);
@@ -235,44 +271,44 @@ TEST_P(PauseSweepLongRun, NoPauseChangesTheShift)
     ASSERT_EQ(NewspaperIn(plain.screens[0]), result) << "the unpaused shift";
     const std::vector<std::string> expected = plain.events.UpToEnd(result);
     ASSERT_EQ(expected.back(), "end_game (" + result + ") (0)");
-    const std::vector<int> transitions = Transitions(plain.events, frames);
-    ASSERT_GE(transitions.size(), sweep.outcome == Outcome::Won ? 8u : 6u);
+    const std::vector<int> transitions = Transitions(plain.events);
+    ASSERT_GE(transitions.size(), sweep.outcome == Outcome::Won ? 9u : 6u);
 
-    for (int offset = FirstOffset; offset <= LastOffset; ++offset) {
-        SCOPED_TRACE("pauses " + std::to_string(offset) + " frames from each transition");
-        std::vector<int> pauses;
-        for (int at : transitions) {
-            int p = at + offset;
-            // Leaving the window with the button down (or in the frame it comes up) lets it go: a player who
-            // comes back has to click again.
-            while (sweep.by == PauseBy::FocusLoss && (ButtonBusy(script, p) || ButtonBusy(script, p + 1))) {
-                ++p;
-            }
-            if (pauses.empty() || p > pauses.back() + PauseFrames + 10) {
+    for (const std::vector<int>& round : Rounds(transitions)) {
+        for (int offset = FirstOffset; offset <= LastOffset; ++offset) {
+            SCOPED_TRACE("pauses " + std::to_string(offset) + " frames from the transitions at " + Listed(round));
+            std::vector<int> pauses;
+            for (int at : round) {
+                int p = at + offset;
+                // Leaving the window with the button down (or in the frame it comes up) lets it go: a player who
+                // comes back has to click again.
+                while (sweep.by == PauseBy::FocusLoss && (ButtonBusy(script, p) || ButtonBusy(script, p + 1))) {
+                    ++p;
+                }
                 pauses.push_back(p);
             }
+            auto later = [&](int frame) {
+                return frame + PauseFrames * static_cast<int>(std::count_if(pauses.begin(), pauses.end(),
+                                                                            [&](int at) { return at < frame; }));
+            };
+            // Halfway through each pause, and the end.
+            std::vector<int> lookAts;
+            for (size_t i = 0; i < pauses.size(); ++i) {
+                lookAts.push_back(pauses[i] + PauseFrames * static_cast<int>(i) + PauseFrames / 2);
+            }
+            lookAts.push_back(later(lookAt));
+            Replayed paused = Replay(WithPauses(script, pauses, sweep.by), later(frames), lookAts);
+            std::vector<std::string> heard = paused.events.UpToEnd(result);
+            auto differ = std::mismatch(heard.begin(), heard.end(), expected.begin(), expected.end());
+            EXPECT_TRUE(heard == expected)
+                << "event " << (differ.first - heard.begin()) << ": "
+                << (differ.first != heard.end() ? *differ.first : "(ends early)") << " in place of "
+                << (differ.second != expected.end() ? *differ.second : "(nothing)");
+            for (size_t i = 0; i < pauses.size(); ++i) {
+                EXPECT_NE(paused.screens[i].find("Resume Game"), std::string::npos) << "no pause menu in pause " << i;
+            }
+            EXPECT_EQ(NewspaperIn(paused.screens.back()), result);
         }
-        auto later = [&](int frame) {
-            return frame + PauseFrames * static_cast<int>(std::count_if(pauses.begin(), pauses.end(),
-                                                                        [&](int at) { return at < frame; }));
-        };
-        // Halfway through each pause, and the end.
-        std::vector<int> lookAts;
-        for (size_t i = 0; i < pauses.size(); ++i) {
-            lookAts.push_back(pauses[i] + PauseFrames * static_cast<int>(i) + PauseFrames / 2);
-        }
-        lookAts.push_back(later(lookAt));
-        Replayed paused = Replay(WithPauses(script, pauses, sweep.by), later(frames), lookAts);
-        std::vector<std::string> heard = paused.events.UpToEnd(result);
-        auto differ = std::mismatch(heard.begin(), heard.end(), expected.begin(), expected.end());
-        EXPECT_TRUE(heard == expected) << "event " << (differ.first - heard.begin()) << ": "
-                                       << (differ.first != heard.end() ? *differ.first : "(ends early)")
-                                       << " in place of "
-                                       << (differ.second != expected.end() ? *differ.second : "(nothing)");
-        for (size_t i = 0; i < pauses.size(); ++i) {
-            EXPECT_NE(paused.screens[i].find("Resume Game"), std::string::npos) << "no pause menu in pause " << i;
-        }
-        EXPECT_EQ(NewspaperIn(paused.screens.back()), result);
     }
 }
 
