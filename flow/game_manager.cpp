@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 GameManagerState gameManager;
 
@@ -19,9 +20,32 @@ bool GameManagerInit()
     return true;
 }
 
+void RunEndCountdown(GameManagerState& manager, float dt)
+{
+    if (manager.ending) {
+        manager.endCountdown -= dt;
+        if (manager.endCountdown <= 0.0f) {
+            manager.ending = false;
+            ShowEndScreen();
+        }
+    }
+}
+
 void GameManagerUpdate(float dt)
 {
     GameManagerState& manager = gameManager;
+    // The schedule keeps step with the desk: while the pause holds the desk it hears nothing and hands out
+    // nothing (the desk keeps what is sent meanwhile for both), so the task after one solved just before a
+    // pause comes in the desk's own time, as it would have. The way to the newspaper runs on regardless.
+    if (IsDeskHeld()) {
+        DeskEar().Hold();
+        RunEndCountdown(manager, dt);
+        return;
+    }
+    std::optional<HearingScope> hearing;
+    if (IsDeskActive()) {
+        hearing.emplace(DeskEar());
+    }
 
     if (Listen("module_init")) {
         std::string name = GetData("module_init");
@@ -64,13 +88,7 @@ void GameManagerUpdate(float dt)
         SetShiftResult(false);
     }
 
-    if (manager.ending) {
-        manager.endCountdown -= dt;
-        if (manager.endCountdown <= 0.0f) {
-            manager.ending = false;
-            ShowEndScreen();
-        }
-    }
+    RunEndCountdown(manager, dt);
 }
 
 } // namespace

@@ -10,6 +10,11 @@ bool IsDeskActive()
     return IsSceneActive(gameScene);
 }
 
+bool IsDeskHeld()
+{
+    return IsSceneActive(gameScene) && !gameScene->updateEnabled;
+}
+
 bool IsPaused()
 {
     return IsSceneActive(pauseMenuScene);

@@ -6,6 +6,8 @@ class EventEar;
 
 // The desk (the game scene) is on the scene stack.
 bool IsDeskActive();
+// The desk is up and the pause holds it: the scene system does not run it this frame.
+bool IsDeskHeld();
 // The pause menu is open.
 bool IsPaused();
 // The main menu is up.

@@ -205,6 +205,7 @@ TEST_F(GameManagerTest, TheEndCountdownRunsOnWhileThePauseMenuFreezesTheTimer)
     StartTimer(dt);
     Frames(10, dt);
     Broadcast("end_game", "lose");
+    Frame(dt); // heard: the way to the newspaper begins
     pauseMenuScene->active = true;
     std::string shown = timerState.displayText;
     float remaining = timerState.remaining;
@@ -212,8 +213,22 @@ TEST_F(GameManagerTest, TheEndCountdownRunsOnWhileThePauseMenuFreezesTheTimer)
     EXPECT_EQ(NextScene(), endGameScene);
     EXPECT_EQ(timerState.displayText, shown);
     EXPECT_EQ(timerState.remaining, remaining);
-    // The timer missed the "end_game" while frozen.
-    EXPECT_FALSE(timerState.stopped);
+}
+
+TEST_F(GameManagerTest, TheTaskAfterOneSolvedAsThePauseBeginsComesInTheDesksOwnTime)
+{
+    gameManager.pool = {"Wavulon3000", "Targeting"};
+    watched = {"module_trigger"};
+    Broadcast("module_correct", "Decryption"); // in the desk's last frame before the pause
+    pauseMenuScene->active = true;
+    Frames(30, Step);
+    EXPECT_TRUE(HeardNamed("module_trigger").empty()) << "nothing is handed out to a held desk";
+    pauseMenuScene->active = false;
+    Frames(3, Step);
+    // Unpaused the answer is heard in frame 0, the task handed out in 1 and heard in 2.
+    std::vector<flowtest::HeardEvent> triggers = HeardNamed("module_trigger");
+    ASSERT_EQ(triggers.size(), 1u);
+    EXPECT_EQ(triggers[0].frame, 32u);
 }
 
 TEST_F(GameManagerTest, StartAlarmDrawsTheAllowanceFromRand)

@@ -52,6 +52,7 @@ protected:
         ClearAllEvents();
         pauseMenuScene->active = false;
         gameScene->active = false;
+        gameScene->updateEnabled = true;
         SetNextScene(nullptr);
         ResetAlarm();
         PXL_System_Exit();
@@ -64,6 +65,8 @@ protected:
     void Frame(float dt)
     {
         PXL_System_Update();
+        // The pause menu holds the desk from the frame after it opens, as the overlay's return scene.
+        gameScene->updateEnabled = !pauseMenuScene->active;
         EventSystem.update(dt);
         for (const std::string& name : watched) {
             if (Listen(name)) {
