@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -107,6 +108,10 @@ struct Broadcasts {
                 frames.push_back(frame);
                 sent.push_back(line.substr(at + 11));
             }
+            at = line.find("Heard: ");
+            if (at != std::string::npos) {
+                heard.push_back({sent.size(), line.substr(at + 7)});
+            }
         }
     }
     // The events up to and including the first "end_game" of the given payload (all of them without one).
@@ -115,8 +120,22 @@ struct Broadcasts {
         auto end = std::find(sent.begin(), sent.end(), "end_game (" + result + ") (0)");
         return {sent.begin(), end == sent.end() ? end : end + 1};
     }
+    // How often each event was heard before the end, whoever heard it: nothing lost, nothing heard twice.
+    std::map<std::string, int> HeardBeforeEnd(const std::string& result) const
+    {
+        size_t end = UpToEnd(result).size();
+        std::map<std::string, int> counts;
+        for (const auto& [before, text] : heard) {
+            if (before < end) {
+                ++counts[text];
+            }
+        }
+        return counts;
+    }
     std::vector<int> frames;
     std::vector<std::string> sent;
+    // Each "Heard: " line with the number of broadcasts printed before it.
+    std::vector<std::pair<size_t, std::string>> heard;
 };
 
 // The frames in which the shift moves on from one step to the next, a wrong answer included. Steps a few frames
@@ -150,6 +169,26 @@ std::vector<std::vector<int>> Rounds(std::vector<int> transitions)
         transitions = rest;
     }
     return rounds;
+}
+
+// The events heard a different number of times, with both counts (paused, then unpaused).
+std::string CountsApart(const std::map<std::string, int>& paused, const std::map<std::string, int>& plain)
+{
+    std::map<std::string, std::pair<int, int>> both;
+    for (const auto& [text, count] : paused) {
+        both[text].first = count;
+    }
+    for (const auto& [text, count] : plain) {
+        both[text].second = count;
+    }
+    std::string apart;
+    for (const auto& [text, counts] : both) {
+        if (counts.first != counts.second) {
+            apart +=
+                text + ": " + std::to_string(counts.first) + " in place of " + std::to_string(counts.second) + "\n";
+        }
+    }
+    return apart;
 }
 
 std::string Listed(const std::vector<int>& frames)
@@ -271,6 +310,7 @@ TEST_P(PauseSweepLongRun, NoPauseChangesTheShift)
     ASSERT_EQ(NewspaperIn(plain.screens[0]), result) << "the unpaused shift";
     const std::vector<std::string> expected = plain.events.UpToEnd(result);
     ASSERT_EQ(expected.back(), "end_game (" + result + ") (0)");
+    const std::map<std::string, int> heardPlain = plain.events.HeardBeforeEnd(result);
     const std::vector<int> transitions = Transitions(plain.events);
     ASSERT_GE(transitions.size(), sweep.outcome == Outcome::Won ? 9u : 6u);
 
@@ -304,6 +344,7 @@ TEST_P(PauseSweepLongRun, NoPauseChangesTheShift)
                 << "event " << (differ.first - heard.begin()) << ": "
                 << (differ.first != heard.end() ? *differ.first : "(ends early)") << " in place of "
                 << (differ.second != expected.end() ? *differ.second : "(nothing)");
+            EXPECT_EQ(CountsApart(paused.events.HeardBeforeEnd(result), heardPlain), "");
             for (size_t i = 0; i < pauses.size(); ++i) {
                 EXPECT_NE(paused.screens[i].find("Resume Game"), std::string::npos) << "no pause menu in pause " << i;
             }
