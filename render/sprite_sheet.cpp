@@ -119,8 +119,11 @@ float FontAdvanceFactor(SpriteSheetId font)
     }
 }
 
-void DrawSheetFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation,
-                    const PXL_Color* tint)
+namespace {
+
+// keepShader: draw with the shaders already set (the terminal's) instead of the plain sprite shader.
+void PlaceAndDrawFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation,
+                       const PXL_Color* tint, bool keepShader)
 {
     Sprite* sprite = GetSheetSprite(id);
     if (sprite == nullptr) {
@@ -130,7 +133,15 @@ void DrawSheetFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec
     sprite->transform->scale = size;
     sprite->transform->rotation = rotation;
     SpriteSetFrame(sprite, frame);
-    DrawSprite(sprite, tint, false, PXL_FILTER_LINEAR);
+    DrawSprite(sprite, tint, keepShader, PXL_FILTER_LINEAR);
+}
+
+} // namespace
+
+void DrawSheetFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation,
+                    const PXL_Color* tint)
+{
+    PlaceAndDrawFrame(id, frame, position, size, rotation, tint, false);
 }
 
 void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation)
@@ -146,16 +157,7 @@ void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Ve
         DrawSprite(&glow.sprite, &DrawTint, true, PXL_FILTER_LINEAR);
     }
     DrawAlpha = 1.0f;
-
-    Sprite* sprite = GetSheetSprite(font);
-    if (sprite == nullptr) {
-        return;
-    }
-    sprite->transform->position = position;
-    sprite->transform->scale = size;
-    sprite->transform->rotation = rotation;
-    SpriteSetFrame(sprite, frame);
-    DrawSprite(sprite, &DrawTint, true, PXL_FILTER_LINEAR);
+    PlaceAndDrawFrame(font, frame, position, size, rotation, &DrawTint, true);
 }
 
 void DrawText(SpriteSheetId font, const std::string& text, PXL_Vec2 position, PXL_Vec2 glyphSize, bool centred,
