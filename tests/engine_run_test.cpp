@@ -135,6 +135,9 @@ TEST(SimOptionsTest, BadOptionsAreClearErrors)
                                                {"--frames", "5", "--dt", "0"},
                                                {"--frames", "5", "--window", "12"},
                                                {"--frames", "5", "--scene", "NoSuchScene"},
+                                               {"--frames", "5", "--scene", "SettingsScene"},
+                                               {"--frames", "5", "--scene", "ExitConfirm_OverlayScene"},
+                                               {"--frames", "5", "--clock", "9223372036854775807"},
                                                {"--frames", "5", "--bogus", "1"},
                                                {"--frames", "5", "--input", "/nonexistent/script"}}) {
         SimResult result = RunSim(arguments);

@@ -5,6 +5,7 @@
 #include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "scenes/overlay_scene.h"
 #include "scenes/scene.h"
 #include "scenes/settings_file.h"
 #include "tools/sim/screen_description.h"
@@ -228,8 +229,8 @@ int main(int argc, char** argv)
             }
         } else if (option == "--clock") {
             uint64_t epoch = 0;
-            if (!ParseUnsigned(value, epoch)) {
-                return UsageError("--clock takes seconds since 1970");
+            if (!ParseUnsigned(value, epoch) || epoch > LatestSimClock) {
+                return UsageError("--clock takes seconds since 1970, from 0 to " + std::to_string(LatestSimClock));
             }
             OsSetSimulatedClock(static_cast<std::time_t>(epoch));
             run.clockGiven = true;
@@ -279,6 +280,10 @@ int main(int argc, char** argv)
                 known += std::string(known.empty() ? "" : ", ") + scene->name;
             }
             return UsageError("no scene named " + sceneName + " (scenes: " + known + ")");
+        }
+        if (dynamic_cast<OverlayScene*>(options.startScene) != nullptr) {
+            return UsageError(sceneName + " opens over another screen and cannot start a run; start from the screen "
+                                          "beneath it (MainMenuScene or GameScene) and open it from there");
         }
     }
     if (!run.screenshots.empty()) {

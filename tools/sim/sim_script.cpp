@@ -34,7 +34,7 @@ bool ParseFrame(const std::string& word, uint64_t& frame)
 bool ParseClock(const std::string& word, long long& epoch)
 {
     uint64_t value = 0;
-    if (!ParseFrame(word, value) || value > 32503680000ull) { // the year 3000 is far enough
+    if (!ParseFrame(word, value) || value > LatestSimClock) {
         return false;
     }
     epoch = static_cast<long long>(value);
@@ -138,7 +138,7 @@ bool ParseSimScript(const std::string& text, SimScript& script, std::string& err
         } else if (kind == "clock") {
             long long epoch = 0;
             if (!expectArguments(1) || !ParseClock(parts[2], epoch)) {
-                return fail("clock takes seconds since 1970, from 0 to 32503680000");
+                return fail("clock takes seconds since 1970, from 0 to " + std::to_string(LatestSimClock));
             }
             event.kind = SimEventKind::Clock;
             event.clock = epoch;

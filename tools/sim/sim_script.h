@@ -21,6 +21,10 @@ struct SimScript {
     std::vector<SimEvent> events; // in file order; frames never decrease
 };
 
+// The latest clock a run may set, in seconds since 1970: the year 3000 is far enough, and it keeps the
+// simulated clock's arithmetic clear of overflow.
+inline constexpr unsigned long long LatestSimClock = 32503680000ull;
+
 // Parses a whole script. On a malformed line returns false with an error naming the line and its number.
 bool ParseSimScript(const std::string& text, SimScript& script, std::string& error);
 
