@@ -192,6 +192,12 @@ std::vector<std::string> OsListFiles(const std::string& folder)
     return names;
 }
 
+bool OsIsRegularFile(const char* path)
+{
+    struct stat info;
+    return path != nullptr && stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::time_t OsCalendarTime()
 {
     if (simulatedClock)

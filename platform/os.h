@@ -24,6 +24,10 @@ bool OsCreateDirectories(const std::string& path, std::string* error);
 // the old one or the whole new one. Returns false on failure, with the reason in `error`; the old file stays.
 bool OsReplaceFile(const std::string& path, const std::string& contents, std::string* error);
 
+// True when path names a plain file. Every file the game opens is checked first: opening a FIFO or a
+// device in its place would block or read forever.
+bool OsIsRegularFile(const char* path);
+
 // The plain files of a folder (no sub-folders, no "." or ".."), sorted by name (byte order). A folder that
 // cannot be read gives an empty list. The folder may end with "/".
 std::vector<std::string> OsListFiles(const std::string& folder);

@@ -1,5 +1,6 @@
 // The PXL_* entry points and everything that does not depend on the backend: input edges, camera, per-draw
 // state and its records, texture decoding, meshes, frame time and the frame hook.
+#include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_backend.h"
 #include "platform/pxl_control.h"
@@ -29,6 +30,8 @@ namespace {
 
 constexpr double HeadlessStep = 1.0 / 60.0;
 constexpr int MaxTextureSide = 16384;
+// Pictures read from files: our largest is a few thousand pixels wide, and 8192 by 8192 is already 256 MB.
+constexpr int MaxPictureSide = 8192;
 
 struct KeyEvent {
     int key;
@@ -178,6 +181,8 @@ std::string GlslPathFor(const std::string& path)
 
 bool ReadWholeFile(const std::string& path, std::string& text)
 {
+    if (!OsIsRegularFile(path.c_str()))
+        return false;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
@@ -531,6 +536,16 @@ PXL_Texture PXL_Graphics_LoadTexture(const char* path)
     int width = 0;
     int height = 0;
     int channels = 0;
+    if (!OsIsRegularFile(path)) {
+        std::fprintf(stderr, "PXL: cannot load texture \"%s\": not a readable file\n", path);
+        return nullptr;
+    }
+    // The header first: a small file may declare a picture that would take gigabytes to decode.
+    if (stbi_info(path, &width, &height, &channels) && (width > MaxPictureSide || height > MaxPictureSide)) {
+        std::fprintf(stderr, "PXL: cannot load texture \"%s\": %dx%d is larger than %d on a side\n", path, width,
+                     height, MaxPictureSide);
+        return nullptr;
+    }
     stbi_uc* pixels = stbi_load(path, &width, &height, &channels, 4);
     if (!pixels) {
         std::fprintf(stderr, "PXL: cannot load texture \"%s\": %s\n", path, stbi_failure_reason());

@@ -171,7 +171,17 @@ void GameScene::Update(float dt)
         timerGrow += dt;
     }
     if (Listen("tutorial_complete")) {
+        size_t queued = terminal->queue.size();
         ReadTerminalScript(*terminal, AssetPath(Asset::EndTutorialScript));
+        // The script starts the countdown; a shift must still run when it is missing, empty or lost that line.
+        bool startsCountdown =
+            std::any_of(terminal->queue.begin() + static_cast<std::ptrdiff_t>(queued), terminal->queue.end(),
+                        [](const TerminalEntry& entry) {
+                            return entry.kind == TerminalEntryKind::Event && entry.text == "start_timer";
+                        });
+        if (!startsCountdown) {
+            terminal->AddEvent("start_timer");
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <sstream>
 #include <strings.h>
+#include <sys/stat.h>
 
 bool settingsFileInUse = false;
 
@@ -123,6 +124,11 @@ std::string FormatSettings(const KeptSettings& settings)
 
 KeptSettings ReadSettingsFile(const std::string& path)
 {
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        Report(path, {"is not a plain file"});
+        return KeptSettings{};
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         if (errno != ENOENT) {

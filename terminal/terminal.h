@@ -85,5 +85,6 @@ private:
     size_t VisibleLineCount() const;
 };
 
-// Appends a script file's entries to the terminal's queue.
-void ReadTerminalScript(Terminal& terminal, const char* path);
+// Appends a script file's entries to the terminal's queue. False when the file is missing, unreadable or empty:
+// the player then misses what it says, so that is said on standard error, naming the file.
+bool ReadTerminalScript(Terminal& terminal, const char* path);

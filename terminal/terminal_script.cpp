@@ -1,4 +1,5 @@
 #include "engine/trace.h"
+#include "platform/os.h"
 #include "terminal/script_line.h"
 #include "terminal/terminal.h"
 
@@ -7,13 +8,24 @@
 #include <cstring>
 #include <string>
 
-void ReadTerminalScript(Terminal& terminal, const char* path)
+namespace {
+
+// Once for each time the script was to be read: a shift, a visit to the credits.
+void ReportUnreadableScript(const char* path, const char* reason)
+{
+    std::fprintf(stderr, "Terminal script \"%s\" %s; the terminal goes on without it\n", path, reason);
+}
+
+} // namespace
+
+bool ReadTerminalScript(Terminal& terminal, const char* path)
 {
     terminal.typeDelay = 20.0f;
-    std::FILE* file = std::fopen(path, "r");
+    std::FILE* file = OsIsRegularFile(path) ? std::fopen(path, "r") : nullptr;
     if (file == nullptr) {
         Trace("Error: StreamOpen could not open file %s; %.80s", path, std::strerror(errno));
-        return;
+        ReportUnreadableScript(path, OsIsRegularFile(path) ? "cannot be opened" : "is missing or not a plain file");
+        return false;
     }
     std::string content;
     char chunk[4096];
@@ -26,7 +38,12 @@ void ReadTerminalScript(Terminal& terminal, const char* path)
     std::fclose(file);
     if (failed) {
         Trace("Error: StreamOpen could not open file %s; %.80s", path, std::strerror(error));
-        return;
+        ReportUnreadableScript(path, "cannot be read");
+        return false;
+    }
+    if (content.empty()) {
+        ReportUnreadableScript(path, "is empty");
+        return false;
     }
 
     ScriptLineSplitter splitter(content);
@@ -58,4 +75,5 @@ void ReadTerminalScript(Terminal& terminal, const char* path)
             break;
         }
     }
+    return true;
 }

@@ -1,12 +1,17 @@
 // Shifts played by the closed-loop player: from the main menu, with the mouse alone, deciding only from
 // what the screen shows and what the manual teaches. The console's event lines are only checked, never used.
+#include "engine/asset_table.h"
 #include "tools/autoplay/player.h"
 #include "tools/autoplay/screen_reading.h"
 #include "tools/autoplay/shift.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -102,3 +107,44 @@ TEST(ShiftEndToEndTest, AWrongCodeAndPausesOnTheWayStillGetThrough)
 }
 
 } // namespace
+
+// The end-of-tutorial script starts the countdown. Played in a copy of the Assets folder whose script is
+// missing, empty or a FIFO: the shift must still reach its countdown and its first order.
+enum class BrokenScript { Missing, Empty, Fifo };
+
+class ShiftLongRun : public testing::TestWithParam<BrokenScript> {};
+
+TEST_P(ShiftLongRun, TheCountdownStartsWhenTheEndOfTutorialScriptIsBroken)
+{
+    namespace fs = std::filesystem;
+    const fs::path build = fs::current_path();
+    const fs::path copy =
+        fs::temp_directory_path() /
+        ("brimvale-broken-script-" + std::to_string(static_cast<int>(GetParam())) + "-" + std::to_string(getpid()));
+    fs::remove_all(copy);
+    fs::create_directories(copy / "Assets");
+    const std::string script = AssetInfo(Asset::EndTutorialScript).path;
+    for (const fs::directory_entry& entry : fs::directory_iterator(build / "Assets")) {
+        if (entry.path().filename() != script) {
+            fs::create_directory_symlink(entry.path(), copy / "Assets" / entry.path().filename());
+        }
+    }
+    const fs::path broken = copy / "Assets" / script;
+    if (GetParam() == BrokenScript::Empty) {
+        std::ofstream(broken).flush();
+    } else if (GetParam() == BrokenScript::Fifo) {
+        ASSERT_EQ(mkfifo(broken.c_str(), 0600), 0);
+    }
+    fs::current_path(copy);
+    testing::internal::CaptureStderr();
+    PlayedShift played = PlayTutorial(0);
+    std::string said = testing::internal::GetCapturedStderr();
+    fs::current_path(build);
+    fs::remove_all(copy);
+
+    ExpectTutorialDone(played);
+    EXPECT_NE(said.find(script), std::string::npos) << said;
+}
+
+INSTANTIATE_TEST_SUITE_P(BrokenScripts, ShiftLongRun,
+                         testing::Values(BrokenScript::Missing, BrokenScript::Empty, BrokenScript::Fifo));
