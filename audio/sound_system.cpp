@@ -45,9 +45,12 @@ void SoundSystemExit()
         FMOD_ChannelGroup_Release(group);
     }
     soundChannelGroups.clear();
-    SoundCheck(FMOD_System_Close(soundFmodSystem));
-    SoundCheck(FMOD_System_Release(soundFmodSystem));
-    soundFmodSystem = nullptr;
+    // Every system exits even when the start stopped before this one began: nothing to close then.
+    if (soundFmodSystem != nullptr) {
+        SoundCheck(FMOD_System_Close(soundFmodSystem));
+        SoundCheck(FMOD_System_Release(soundFmodSystem));
+        soundFmodSystem = nullptr;
+    }
 }
 
 } // namespace

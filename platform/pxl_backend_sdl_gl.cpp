@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,15 @@ void* Init(const PXL_SystemSettings* settings, bool hidden)
             return nullptr;
         }
         videoStarted = true;
+    }
+    // With no display SDL falls back to drivers that draw nowhere: the game would run unseen on a full core.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!hidden && driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr,
+                     "no display: there is no screen to open the window on (SDL's video driver is \"%s\"); "
+                     "set DISPLAY or WAYLAND_DISPLAY\n",
+                     driver);
+        return nullptr;
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);

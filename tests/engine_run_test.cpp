@@ -77,17 +77,29 @@ TEST(EngineRunTest, WindowThatCannotBeCreatedEndsWithAnErrorAndRunsEveryExit)
 {
     std::string game = SimPath();
     game = game.substr(0, game.rfind('/') + 1) + "brimvale";
-    SimResult result = RunProgram(game, {}, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER=x11"});
-    EXPECT_NE(result.status, 0);
-    EXPECT_NE(result.err.find("PlatformSystemInit Error: The Tessaro Graphics Library could not be initialized!"),
-              std::string::npos)
-        << result.err;
-    std::vector<std::string> trace = ReadTraceLines();
-    EXPECT_EQ(CountLines(trace, "Engine: Update"), 0);
-    size_t exit = IndexOf(trace, "Engine: Exit");
-    ASSERT_LT(exit, trace.size());
-    EXPECT_EQ(trace.size() - exit - 1, SystemNames.size() - 1) << "the platform system was never registered";
-    EXPECT_EQ(trace.back(), "EventSystem: Exit");
+    // A driver that fails outright; no display at all and a dead one, where SDL would fall back to drawing
+    // nowhere and the game would run unseen for good.
+    for (const std::vector<std::string>& environment :
+         std::vector<std::vector<std::string>>{{"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER=x11"},
+                                               {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"},
+                                               {"DISPLAY=:77", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}}) {
+        SCOPED_TRACE(environment[0] + " " + environment[2]);
+        SimResult result = RunProgram(game, {}, environment);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find("PlatformSystemInit Error: The Tessaro Graphics Library could not be initialized!"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.err.find("The object handle is null"), std::string::npos) << result.err;
+        if (environment[2] == "SDL_VIDEODRIVER") {
+            EXPECT_NE(result.err.find("no display: "), std::string::npos) << result.err;
+        }
+        std::vector<std::string> trace = ReadTraceLines();
+        EXPECT_EQ(CountLines(trace, "Engine: Update"), 0);
+        size_t exit = IndexOf(trace, "Engine: Exit");
+        ASSERT_LT(exit, trace.size());
+        EXPECT_EQ(trace.size() - exit - 1, SystemNames.size() - 1) << "the platform system was never registered";
+        EXPECT_EQ(trace.back(), "EventSystem: Exit");
+    }
 }
 
 TEST(EngineRunTest, StartsOnTheNamedScene)
