@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -13,6 +14,17 @@ std::string tracePath;
 std::uint64_t byteLimit = TraceByteLimit;
 std::uint64_t bytesWritten = 0;
 bool traceCut = false;
+
+// A full or failing disk: said once where a player can see it, and the trace stops rather than end mid-line.
+void StopOnWriteError(int written)
+{
+    if (written >= 0 && std::ferror(traceFile) == 0) {
+        return;
+    }
+    std::fprintf(stderr, "Trace: cannot write %s (%s); the trace stops here\n", tracePath.c_str(),
+                 std::strerror(errno));
+    traceCut = true;
+}
 
 } // namespace
 
@@ -55,16 +67,19 @@ void Trace(const char* format, ...)
         traceCut = true;
         return;
     }
+    int written = 0;
     if (static_cast<size_t>(length) >= sizeof line) {
         // Longer than the buffer: format again at full length.
         va_start(arguments, format);
-        std::vfprintf(traceFile, format, arguments);
+        written = std::vfprintf(traceFile, format, arguments);
         va_end(arguments);
-        std::fputc('\n', traceFile);
     } else {
-        std::fputs(line, traceFile);
-        std::fputc('\n', traceFile);
+        written = std::fputs(line, traceFile);
     }
+    if (written >= 0) {
+        written = std::fputc('\n', traceFile);
+    }
+    StopOnWriteError(written);
     bytesWritten += size;
 }
 
@@ -109,6 +124,11 @@ int DebugPrint(const char* format, ...)
 void TraceClose()
 {
     if (traceFile != nullptr) {
+        // The last buffered lines are written here: a failure now is the same lost trace.
+        int flushed = traceCut ? 0 : std::fflush(traceFile);
+        if (flushed != 0) {
+            StopOnWriteError(-1);
+        }
         std::fclose(traceFile);
         traceFile = nullptr;
     }

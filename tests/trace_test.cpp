@@ -67,4 +67,18 @@ TEST_F(TraceTest, UnwritableFolderReportsAndTheGameRunsOn)
     EXPECT_NE(result.out.find("Error opening file: Trace.log\n"), std::string::npos) << result.out;
 }
 
+TEST_F(TraceTest, AFullDiskIsSaidOnceAndTheTraceStops)
+{
+    // The log's place is a link to /dev/full: every write that reaches it fails with "No space left".
+    std::string home = TempPath("full-disk-home");
+    std::string folder = home + "/Documents/Tessaro/Brimvale";
+    ASSERT_EQ(std::system(("mkdir -p " + folder + " && ln -sf /dev/full " + folder + "/Trace.log").c_str()), 0);
+    SimResult result = RunProgram(SimPath(), {"--frames", "600"}, {"HOME=" + home, "XDG_CONFIG_HOME=" + home});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string said = "Trace: cannot write " + folder + "/Trace.log (No space left on device)";
+    size_t first = result.err.find(said);
+    EXPECT_NE(first, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(said, first + 1), std::string::npos) << "said once";
+}
+
 } // namespace
