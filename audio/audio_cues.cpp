@@ -6,6 +6,7 @@
 #include "engine/system.h"
 #include "platform/os.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 std::vector<std::unique_ptr<AudioCue>> audioCues;
@@ -22,7 +23,15 @@ AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group)
     cue->group = group;
     std::string folder = audioSfxFolder + name + "/";
     for (const std::string& file : ListFolder(folder)) {
-        cue->sounds.push_back(CreateSound(folder + file));
+        SoundRecord* record = CreateSound(folder + file);
+        // A recording that cannot be read was reported as it loaded; the cue plays its others.
+        if (record->sound != nullptr) {
+            cue->sounds.push_back(record);
+        }
+    }
+    if (cue->sounds.empty()) {
+        std::fprintf(stderr, "Sound cue \"%s\" has no recording it can play in %s; it stays silent\n", name.c_str(),
+                     folder.c_str());
     }
     audioCues.push_back(std::move(cue));
     return audioCues.back().get();

@@ -4,6 +4,8 @@
 #include "engine/trace.h"
 #include "platform/pxl.h"
 
+#include <cstdio>
+
 FMOD_SYSTEM* soundFmodSystem = nullptr;
 std::map<int32_t, FMOD_CHANNELGROUP*> soundChannelGroups;
 std::vector<std::unique_ptr<SoundRecord>> soundRecords;
@@ -72,7 +74,14 @@ SoundRecord* CreateSound(const std::string& path)
 {
     auto record = std::make_unique<SoundRecord>();
     record->path = path;
-    SoundCheck(FMOD_System_CreateSound(soundFmodSystem, path.c_str(), FMOD_2D, nullptr, &record->sound));
+    FMOD_RESULT result = FMOD_System_CreateSound(soundFmodSystem, path.c_str(), FMOD_2D, nullptr, &record->sound);
+    soundLastResult = result;
+    if (result != FMOD_OK) {
+        // Said here, once and with the file's name; the record keeps no sound, and playing skips it.
+        std::fprintf(stderr, "Sound file \"%s\" cannot be played: (%d) %s\n", path.c_str(), static_cast<int>(result),
+                     FMOD_ErrorString(result));
+        record->sound = nullptr;
+    }
     soundRecords.push_back(std::move(record));
     return soundRecords.back().get();
 }
