@@ -141,7 +141,7 @@ const GlProgram* ProgramFor(GLuint vertex, GLuint pixel)
     if (!ok) {
         char log[2048] = {};
         glGetProgramInfoLog(id, sizeof log - 1, nullptr, log);
-        std::fprintf(stderr, "PXL: shader pair does not link:\n%s\n", log);
+        std::fprintf(stderr, "PXL: shader pair does not link; drawing with the built-in pair instead:\n%s\n", log);
         glDeleteProgram(id);
         return nullptr; // remembered as failed, so the message comes once
     }
@@ -353,6 +353,9 @@ void PxlGlDrawMesh(const PXL_MeshData& mesh, const PxlDrawState& state)
         texture = handle->id;
     }
     const GlProgram* program = ProgramFor(VertexStageFor(state), pixel);
+    // A custom pair that does not link falls back to the built-in pair, as a shader that does not compile does.
+    if (!program)
+        program = ProgramFor(gl.builtinVertex->id, textured ? gl.texturedPixel->id : gl.untexturedPixel->id);
     if (!program || (textured && program->slots == 0))
         return;
     GlBatchAdd(*program, state.blend != PXL_BLEND_OPAQUE, texture, textured ? SamplerFor(state) : 0, mesh, state);

@@ -3,10 +3,12 @@
 #include "platform/pxl_control.h"
 #include "platform/pxl_gl.h"
 #include "stb_image.h"
+#include "support/sim_runner.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -321,6 +323,36 @@ TEST_F(GlLayer, TerminalShaderKeepsTheTintsHueUnderItsScanlines)
         EXPECT_LT(darkest, brightest * 0.9) << name << ": one row in three is a scanline";
         ExpectNear(At(x + 25, 0), {0, 0, 0}, "beside the stroke");
     }
+    PXL_Graphics_FreeTexture(&texture);
+    PXL_Graphics_FreeVertexShader(&vertex);
+    PXL_Graphics_FreePixelShader(&pixel);
+}
+
+TEST_F(GlLayer, ACustomPairThatDoesNotLinkDrawsWithTheBuiltInPair)
+{
+    // Each stage compiles alone; together they disagree on the type of the value passed between them.
+    std::string folder = TempPath("unlinkable-shaders");
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/Vertex.glsl") << "out vec4 v_extra;\nvoid main()\n{\n    PassVertexOn();\n"
+                                              "    v_extra = vec4(1.0);\n}\n";
+    std::ofstream(folder + "/Pixel.glsl") << "in vec3 v_extra;\nvoid main()\n{\n"
+                                             "    o_colour = SampleFrame() + vec4(v_extra, 0.0);\n}\n";
+    PXL_VertexShader vertex = PXL_Graphics_LoadVertexShader((folder + "/Vertex.hlsl").c_str());
+    PXL_PixelShader pixel = PXL_Graphics_LoadPixelShader((folder + "/Pixel.hlsl").c_str());
+    ASSERT_NE(vertex, nullptr);
+    ASSERT_NE(pixel, nullptr);
+    std::vector<uint8_t> white(4 * 4 * 4, 255);
+    PXL_Texture texture = PXL_Graphics_LoadTextureFromMemory(white.data(), 4, 4);
+
+    testing::internal::CaptureStderr();
+    StartFrame({0, 0, 0, 1});
+    PXL_Graphics_SetCustomPixelShader(pixel);
+    PXL_Graphics_SetCustomVertexShader(vertex);
+    Draw(quad, texture, PXL_PIXEL_SHADER_CUSTOM, PXL_VERTEX_SHADER_CUSTOM, {0, 0}, {40, 40}, {0, 0, 0, 1}, 1);
+    FinishFrame();
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("does not link; drawing with the built-in pair instead"), std::string::npos) << said;
+    ExpectNear(At(0, 0), {255, 255, 255}, "the texture, drawn by the built-in pair");
     PXL_Graphics_FreeTexture(&texture);
     PXL_Graphics_FreeVertexShader(&vertex);
     PXL_Graphics_FreePixelShader(&pixel);
