@@ -1,28 +1,12 @@
 #include "platform/fmod_audio_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
-
-// The Vorbis decoder is a C library in one header; its own code is not held to our warning flags.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-value"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#pragma GCC diagnostic ignored "-Wshadow"
-#pragma GCC diagnostic ignored "-Wtype-limits"
-#if defined(__clang__)
-#pragma GCC diagnostic ignored "-Wunknown-warning-option"
-#endif
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#define STB_VORBIS_NO_STDIO
-#define STB_VORBIS_NO_PUSHDATA_API
-#include "stb_vorbis.h"
-#pragma GCC diagnostic pop
+#include <vorbis/vorbisfile.h>
 
 namespace {
 
@@ -39,6 +23,12 @@ constexpr uint16_t WavePcm = 1;
 constexpr uint16_t WaveFloat = 3;
 constexpr uint16_t WaveExtensible = 0xFFFE;
 
+// Every sample handed on lies in -1..1: a file holding inf, NaN or 1e38 would otherwise reach the mixer.
+float Clamped(double value)
+{
+    return std::isnan(value) ? 0.0f : static_cast<float>(std::clamp(value, -1.0, 1.0));
+}
+
 float SampleAt(const unsigned char* p, uint16_t format, uint16_t bits)
 {
     if (format == WaveFloat) {
@@ -46,12 +36,12 @@ float SampleAt(const unsigned char* p, uint16_t format, uint16_t bits)
             uint32_t raw = Read32(p);
             float value;
             std::memcpy(&value, &raw, 4);
-            return value == value ? value : 0.0f;
+            return Clamped(value);
         }
         uint64_t raw = Read32(p) | (uint64_t(Read32(p + 4)) << 32);
         double value;
         std::memcpy(&value, &raw, 8);
-        return value == value ? static_cast<float>(value) : 0.0f;
+        return Clamped(value);
     }
     switch (bits) {
     case 8:
@@ -135,35 +125,94 @@ FMOD_RESULT DecodeWav(const std::vector<unsigned char>& bytes, DecodedAudio& aud
     return FMOD_OK;
 }
 
+// libvorbisfile reads from memory through these callbacks.
+struct MemoryReader {
+    const std::vector<unsigned char>* bytes;
+    size_t at = 0;
+};
+
+size_t ReadMemory(void* into, size_t size, size_t count, void* source)
+{
+    auto* reader = static_cast<MemoryReader*>(source);
+    size_t wanted = size * count;
+    size_t left = reader->bytes->size() - reader->at;
+    size_t taken = std::min(wanted, left);
+    if (taken > 0) {
+        std::memcpy(into, reader->bytes->data() + reader->at, taken);
+    }
+    reader->at += taken;
+    return size == 0 ? 0 : taken / size;
+}
+
+int SeekMemory(void* source, ogg_int64_t offset, int whence)
+{
+    auto* reader = static_cast<MemoryReader*>(source);
+    ogg_int64_t base = whence == SEEK_SET   ? 0
+                       : whence == SEEK_CUR ? static_cast<ogg_int64_t>(reader->at)
+                                            : static_cast<ogg_int64_t>(reader->bytes->size());
+    ogg_int64_t target = base + offset;
+    if (target < 0 || target > static_cast<ogg_int64_t>(reader->bytes->size())) {
+        return -1;
+    }
+    reader->at = static_cast<size_t>(target);
+    return 0;
+}
+
+long TellMemory(void* source)
+{
+    return static_cast<long>(static_cast<MemoryReader*>(source)->at);
+}
+
+// Ogg Vorbis through the reference decoder (fuzzed by its own project); the single-header decoder it
+// replaces overflowed its heap on a crafted comment list.
 FMOD_RESULT DecodeVorbis(const std::vector<unsigned char>& bytes, DecodedAudio& audio)
 {
-    int error = 0;
-    stb_vorbis* vorbis = stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, nullptr);
-    if (!vorbis) {
+    MemoryReader reader{&bytes};
+    OggVorbis_File file;
+    const ov_callbacks callbacks = {ReadMemory, SeekMemory, nullptr, TellMemory};
+    if (ov_open_callbacks(&reader, &file, nullptr, 0, callbacks) != 0) {
         return FMOD_ERR_FILE_BAD;
     }
-    stb_vorbis_info info = stb_vorbis_get_info(vorbis);
-    if (info.channels < 1 || info.channels > 2 || info.sample_rate < 1000 || info.sample_rate > 384000) {
-        stb_vorbis_close(vorbis);
+    const vorbis_info* info = ov_info(&file, -1);
+    if (info == nullptr || info->channels < 1 || info->channels > 2 || info->rate < 1000 || info->rate > 384000) {
+        ov_clear(&file);
         return FMOD_ERR_FORMAT;
     }
-    audio.sampleRate = static_cast<int>(info.sample_rate);
-    audio.channels = info.channels;
+    audio.sampleRate = static_cast<int>(info->rate);
+    audio.channels = info->channels;
     audio.samples.clear();
-    float block[4096];
+    FMOD_RESULT result = FMOD_OK;
     for (;;) {
-        int frames = stb_vorbis_get_samples_float_interleaved(vorbis, info.channels, block, 4096);
+        float** channels = nullptr;
+        int section = 0;
+        long frames = ov_read_float(&file, &channels, 4096, &section);
+        if (frames == OV_HOLE) {
+            continue; // a gap in the stream: the decoder picks up after it
+        }
         if (frames <= 0) {
             break;
         }
-        audio.samples.insert(audio.samples.end(), block, block + size_t(frames) * info.channels);
+        // A chained stream may change its channel count; only the first section's layout is kept.
+        const vorbis_info* now = ov_info(&file, section);
+        if (now == nullptr || now->channels != audio.channels) {
+            result = FMOD_ERR_FORMAT;
+            break;
+        }
+        for (long i = 0; i < frames; ++i) {
+            for (int c = 0; c < audio.channels; ++c) {
+                audio.samples.push_back(Clamped(channels[c][i]));
+            }
+        }
         if (audio.FrameCount() > MaxDecodedFrames) {
-            stb_vorbis_close(vorbis);
-            return FMOD_ERR_TOO_LONG;
+            result = FMOD_ERR_TOO_LONG;
+            break;
         }
     }
-    stb_vorbis_close(vorbis);
-    return audio.samples.empty() ? FMOD_ERR_FILE_BAD : FMOD_OK;
+    ov_clear(&file);
+    if (result == FMOD_OK && audio.samples.empty()) {
+        result = FMOD_ERR_FILE_BAD;
+    }
+    return result;
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include "engine/system.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using namespace audiotest;
 
@@ -287,6 +289,30 @@ TEST(AudioCuesOggVorbis, OggVorbisRecordingDecodes)
     EXPECT_EQ(audio.channels, 2);
     EXPECT_NEAR(double(audio.FrameCount()) / 44100, 0.3, 0.01);
     EXPECT_NEAR(Rms(audio, 0.05, 0.25), 0.5 / std::sqrt(2.0), 0.02);
+
+    // Damaged copies: cut short, or with bytes overwritten in the headers and in the audio. Each decodes what
+    // it can or is refused, and every sample it gives lies in -1..1.
+    std::ifstream in(folder / "tone.ogg", std::ios::binary);
+    std::vector<unsigned char> whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t cut : {whole.size() / 2, size_t(200), size_t(60)}) {
+        std::vector<unsigned char> shorter(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+        DecodedAudio damaged;
+        DecodeAudioMemory(shorter, damaged);
+        for (float sample : damaged.samples) {
+            ASSERT_TRUE(sample >= -1.0f && sample <= 1.0f) << cut;
+        }
+    }
+    for (size_t at = 30; at < whole.size(); at += 97) {
+        std::vector<unsigned char> scribbled = whole;
+        for (size_t i = at; i < std::min(at + 8, scribbled.size()); ++i) {
+            scribbled[i] = static_cast<unsigned char>(scribbled[i] ^ 0xA5);
+        }
+        DecodedAudio damaged;
+        DecodeAudioMemory(scribbled, damaged);
+        for (float sample : damaged.samples) {
+            ASSERT_TRUE(sample >= -1.0f && sample <= 1.0f) << at;
+        }
+    }
     std::filesystem::remove_all(folder);
 }
 

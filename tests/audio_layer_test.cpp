@@ -1,7 +1,9 @@
 // The audio layer itself: results, loading, channels, groups and the silent mix with its capture.
 #include "audio_test_support.h"
 #include "platform/fmod.h"
+#include "platform/fmod_audio_file.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -145,6 +147,16 @@ TEST_F(AudioLayer, SoundFilesLoadOrFailWithTheirOwnCode)
         float value = 0.25f;
         auto* raw = reinterpret_cast<unsigned char*>(&value);
         cases[3].bytes.insert(cases[3].bytes.end(), raw, raw + 4);
+    }
+    // Float samples beyond -1..1 never reach the mixer: clamped, and NaN is silence.
+    {
+        const float wild[] = {INFINITY, -INFINITY, NAN, 1e38f, -1e38f, 0.5f};
+        std::vector<unsigned char> bytes = header(3, 1, 32, sizeof wild, 0);
+        auto* raw = reinterpret_cast<const unsigned char*>(wild);
+        bytes.insert(bytes.end(), raw, raw + sizeof wild);
+        DecodedAudio audio;
+        ASSERT_EQ(DecodeAudioMemory(bytes, audio), FMOD_OK);
+        EXPECT_EQ(audio.samples, (std::vector<float>{1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.5f}));
     }
     cases[3].frames = 100;
     for (const Case& c : cases) {

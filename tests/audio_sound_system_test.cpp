@@ -56,6 +56,7 @@ TEST(SoundSystemErrorLine, FailuresPrintTheirCodeAndTextAndSuccessIsQuiet)
 TEST_F(SoundSystemRun, InitMakesFourGroupsAtFullVolumeAndExitLetsGoOfEverything)
 {
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(SoundSystem.init());
     ASSERT_EQ(soundChannelGroups.size(), 4u);
     int32_t expectedKey = 0;
@@ -84,7 +85,10 @@ TEST_F(SoundSystemRun, InitMakesFourGroupsAtFullVolumeAndExitLetsGoOfEverything)
         SoundSystem.update(1.0f / 60.0f);
     }
     SoundSystem.exit();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "There was an error in the audio system: (10) File not found.\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Sound file \"" + (folder / "missing.wav").string() + "\" cannot be played: (10) File not found.\n")
+        << "named once, where it loads";
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(soundFmodSystem, nullptr);
     EXPECT_TRUE(soundRecords.empty());
     EXPECT_TRUE(soundChannelGroups.empty());
