@@ -9,6 +9,7 @@
 #include "render/sprite.h"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 ManualScene* manualScene = new ManualScene();
@@ -101,6 +102,10 @@ void ManualScene::Init()
         }
     }
     manual.pageCount = static_cast<uint32_t>(manual.pages.size());
+    if (manual.pageCount == 0) {
+        // A player would open an empty book without knowing why.
+        std::fprintf(stderr, "The manual has no pages: nothing found in %s\n", folder.c_str());
+    }
     manual.evenPageCount = manual.pageCount + manual.pageCount % 2;
     layout = ManualLayout{};
 

@@ -7,11 +7,13 @@
 #include "platform/os.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "support/assets_copy.h"
 #include "support/headless_window.h"
 #include "support/sim_runner.h"
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -199,3 +201,20 @@ TEST_F(ManualTest, ClickDuringASlideTurnsBackFromWhereTheBookIs)
 }
 
 } // namespace
+
+TEST(ManualPagesMissingTest, AnEmptyBookIsSaidOnceAndTheGameRunsOn)
+{
+    namespace fs = std::filesystem;
+    const fs::path build = fs::current_path();
+    const fs::path sim = fs::absolute(SimPath());
+    const fs::path copy = AssetsCopyWithout("Pages", "no-pages");
+    fs::current_path(copy);
+    SimResult result = RunProgram(sim.string(), {"--frames", "30", "--scene", "GameScene"});
+    fs::current_path(build);
+    fs::remove_all(copy);
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string said = "The manual has no pages: nothing found in ./Assets/Pages/";
+    size_t first = result.err.find(said);
+    EXPECT_NE(first, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(said, first + 1), std::string::npos) << result.err;
+}

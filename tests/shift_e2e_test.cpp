@@ -1,6 +1,7 @@
 // Shifts played by the closed-loop player: from the main menu, with the mouse alone, deciding only from
 // what the screen shows and what the manual teaches. The console's event lines are only checked, never used.
 #include "engine/asset_table.h"
+#include "support/assets_copy.h"
 #include "tools/autoplay/player.h"
 #include "tools/autoplay/screen_reading.h"
 #include "tools/autoplay/shift.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -118,17 +118,8 @@ TEST_P(ShiftLongRun, TheCountdownStartsWhenTheEndOfTutorialScriptIsBroken)
 {
     namespace fs = std::filesystem;
     const fs::path build = fs::current_path();
-    const fs::path copy =
-        fs::temp_directory_path() /
-        ("brimvale-broken-script-" + std::to_string(static_cast<int>(GetParam())) + "-" + std::to_string(getpid()));
-    fs::remove_all(copy);
-    fs::create_directories(copy / "Assets");
     const std::string script = AssetInfo(Asset::EndTutorialScript).path;
-    for (const fs::directory_entry& entry : fs::directory_iterator(build / "Assets")) {
-        if (entry.path().filename() != script) {
-            fs::create_directory_symlink(entry.path(), copy / "Assets" / entry.path().filename());
-        }
-    }
+    const fs::path copy = AssetsCopyWithout(script, "broken-script-" + std::to_string(static_cast<int>(GetParam())));
     const fs::path broken = copy / "Assets" / script;
     if (GetParam() == BrokenScript::Empty) {
         std::ofstream(broken).flush();
