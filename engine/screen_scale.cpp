@@ -19,7 +19,7 @@ void ScreenScaleUpdate(float)
     if (window.y <= 0.0f) {
         return;
     }
-    float k = 1.0f / (window.y / DesignHeight);
+    float k = 1.0f / DesignScale(window);
     PXL_Camera_SetZoom(k - k * ZoomOffset);
 }
 
@@ -27,6 +27,13 @@ void ScreenScaleUpdate(float)
 
 const BaseSystem ScreenScaleSystem = {"ScreenScaleSystem", ScreenScaleInit, ScreenScaleUpdate, SystemNothing,
                                       SystemNothing};
+
+float DesignScale(PXL_Vec2 window)
+{
+    float byHeight = window.y / DesignHeight;
+    float byWidth = window.x / DesignWidth;
+    return byWidth < byHeight && byWidth > 0.0f ? byWidth : byHeight;
+}
 
 PXL_Vec2 ScreenToWorld(PXL_Vec2 offset)
 {
@@ -36,6 +43,6 @@ PXL_Vec2 ScreenToWorld(PXL_Vec2 offset)
     PXL_Vec2 pointPixel = {window.x / 2 + offset.x, window.y / 2 + offset.y};
     PXL_Vec2 q = PXL_Camera_ScreenCoordToWorld(&pointPixel);
     window = PXL_Window_GetSize();
-    float s = window.y / DesignHeight;
+    float s = DesignScale(window);
     return {c.x - (c.x - q.x) * s, c.y - (c.y - q.y) * s};
 }

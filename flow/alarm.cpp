@@ -3,6 +3,7 @@
 #include "audio/audio_cues.h"
 #include "engine/asset_table.h"
 #include "engine/random.h"
+#include "engine/screen_scale.h"
 #include "engine/system.h"
 #include "flow/events.h"
 #include "render/sprite.h"
@@ -78,7 +79,7 @@ void AlarmRender()
         return;
     }
     PXL_Vec2 window = PXL_Window_GetSize();
-    float scale = window.y / 1080.0f;
+    float scale = DesignScale(window);
     PXL_Vec2 topMiddle{window.x / 2.0f, BandPixelsDown};
     PXL_Vec2 position = PXL_Camera_ScreenCoordToWorld(&topMiddle);
     PXL_Vec2 size{window.x / scale, BandHeight};

@@ -8,6 +8,7 @@
 #include "interaction/interactable.h"
 #include "render/sprite.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -151,7 +152,7 @@ void ManualScene::Update(float dt)
     layout.openY = window.y / 2;
     layout.closedY = 350 * layout.scale + window.y;
     layout.peekY = 300 * layout.scale + window.y;
-    layout.scale = window.y / DesignHeight;
+    layout.scale = DesignScale(window);
     layout.bookCentre = {window.x / 2, manual.currentY};
     layout.leftPageCentre = {window.x / 2 - PageOffset, manual.currentY};
     layout.rightPageCentre = {window.x / 2 + PageOffset, manual.currentY};
@@ -166,7 +167,9 @@ void ManualScene::Update(float dt)
     }
 
     if (manual.open) {
-        manual.toggle->SetTransform({window.x / 2, window.y / 2}, {3840, 1080});
+        // Twice the view's width and its whole height: a click anywhere outside the arrows closes the book.
+        PXL_Vec2 view = {window.x / layout.scale, window.y / layout.scale};
+        manual.toggle->SetTransform({window.x / 2, window.y / 2}, {std::max(2 * DesignWidth, 2 * view.x), view.y});
     } else {
         manual.toggle->SetTransform({window.x / 2, manual.currentY}, BookSize);
     }

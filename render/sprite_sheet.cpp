@@ -160,6 +160,12 @@ void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Ve
     PlaceAndDrawFrame(font, frame, position, size, rotation, &DrawTint, true);
 }
 
+float TextAdvance(SpriteSheetId font, float glyphWidth)
+{
+    float factor = FontAdvanceFactor(font);
+    return factor == 0.0f ? 0.0f : glyphWidth - glyphWidth / factor;
+}
+
 void DrawText(SpriteSheetId font, const std::string& text, PXL_Vec2 position, PXL_Vec2 glyphSize, bool centred,
               bool glow)
 {
@@ -167,7 +173,7 @@ void DrawText(SpriteSheetId font, const std::string& text, PXL_Vec2 position, PX
     if (factor == 0.0f) {
         return;
     }
-    float advance = glyphSize.x - glyphSize.x / factor;
+    float advance = TextAdvance(font, glyphSize.x);
     float lineHeight = glyphSize.y;
     size_t firstLineLength = text.find('\n');
     if (firstLineLength == std::string::npos) {

@@ -36,6 +36,9 @@ Sprite* GetSheetSprite(SpriteSheetId id);
 // The advance factor of a font id, or 0 when the id is not a font.
 float FontAdvanceFactor(SpriteSheetId font);
 
+// How far the pen moves from one glyph to the next for a glyph of this width; 0 when the id is not a font.
+float TextAdvance(SpriteSheetId font, float glyphWidth);
+
 void DrawSheetFrame(SpriteSheetId id, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation,
                     const PXL_Color* tint);
 void DrawGlowFrame(SpriteSheetId font, uint32_t frame, PXL_Vec2 position, PXL_Vec2 size, float rotation);

@@ -126,7 +126,7 @@ void GameScene::Update(float dt)
             deskCamera.dragging = false;
         }
         PXL_Vec2 window = PXL_Window_GetSize();
-        float s = window.y / DesignHeight;
+        float s = DesignScale(window);
         PXL_Vec2 camera = PXL_Camera_GetPosition();
         float x = camera.x;
         if (deskCamera.dragging && !deskCamera.cameraLocked) {

@@ -15,8 +15,11 @@ void OverlayScene::Load()
 void OverlayScene::Render()
 {
     RenderOverlay();
+    // Covered by another overlay, whose plate need not hide them all: its answers are the ones to see.
     for (UIButton* button : buttons) {
-        button->Render();
+        if (updateEnabled) {
+            button->Render();
+        }
     }
     if (firstFrame) {
         for (UIButton* button : buttons) {

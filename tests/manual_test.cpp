@@ -12,6 +12,7 @@
 #include "support/sim_runner.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -177,6 +178,50 @@ TEST_F(ManualTest, AnArrowClickedWhileTheBookRisesDoesNotCloseIt)
         ClickAt({30, 30});
         Frames(30);
         ASSERT_FALSE(manual.open);
+    }
+}
+
+// In windows of every shape, 4:3 and 16:10 among them, the open book's pages and both arrows lie whole inside
+// the window, and a click in a corner beside the book still closes it.
+TEST_F(ManualTest, TheOpenBookLiesInsideWindowsOfEveryShape)
+{
+    struct Size {
+        int width, height;
+    };
+    for (Size window : {Size{800, 600}, Size{1920, 1200}, Size{1280, 720}, Size{1920, 1080}, Size{2560, 1080}}) {
+        SCOPED_TRACE(std::to_string(window.width) + "x" + std::to_string(window.height));
+        PxlInjectResize(window.width, window.height);
+        Frames(30);
+        PxlInjectMouse(static_cast<float>(window.width) / 2, static_cast<float>(window.height) - 5);
+        Frame();
+        PxlInjectKey(PXL_KEY_LBUTTON, true);
+        Frame();
+        PxlInjectKey(PXL_KEY_LBUTTON, false);
+        Frames(30);
+        ASSERT_TRUE(manual.open);
+        int pages = 0, arrows = 0;
+        for (const PxlDrawRecord& draw : PxlFrameDraws()) {
+            bool page = draw.scale.x == 800 && draw.scale.y == 1032;
+            bool arrow = std::fabs(draw.scale.x) == 100 && draw.scale.y == 100;
+            if (!page && !arrow) {
+                continue;
+            }
+            (page ? pages : arrows) += 1;
+            // World units to window pixels under the frame's camera.
+            float left = (draw.position.x - std::fabs(draw.scale.x) / 2 - draw.cameraPosition.x) / draw.cameraZoom;
+            float right = (draw.position.x + std::fabs(draw.scale.x) / 2 - draw.cameraPosition.x) / draw.cameraZoom;
+            float top = (draw.cameraPosition.y - draw.position.y - draw.scale.y / 2) / draw.cameraZoom;
+            float bottom = (draw.cameraPosition.y - draw.position.y + draw.scale.y / 2) / draw.cameraZoom;
+            EXPECT_GE(left, -window.width / 2.0f - 0.5f);
+            EXPECT_LE(right, window.width / 2.0f + 0.5f);
+            EXPECT_GE(top, -window.height / 2.0f - 0.5f);
+            EXPECT_LE(bottom, window.height / 2.0f + 0.5f);
+        }
+        EXPECT_EQ(pages, 2);
+        EXPECT_EQ(arrows, 2);
+        ClickAt({3, 3});
+        Frames(30);
+        EXPECT_FALSE(manual.open) << "a click in the window's corner closes the book";
     }
 }
 

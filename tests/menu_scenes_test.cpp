@@ -12,8 +12,10 @@
 #include "scenes/settings_scene.h"
 #include "support/sim_runner.h"
 #include "terminal/terminal.h"
+#include "tools/sim/screen_description.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -321,6 +323,102 @@ TEST_F(MenuTest, SimulatorRunThroughCreditsAndExitEndsByItself)
     EXPECT_NE(std::find(trace.begin(), trace.end(), "ExitConfirm_OverlayScene: Load"), trace.end());
     EXPECT_NE(std::find(trace.begin(), trace.end(), "MainMenuScene: Unload"), trace.end());
     EXPECT_NE(std::find(trace.begin(), trace.end(), "Engine: Exit"), trace.end());
+}
+
+
+// The confirmation read off the screen in windows of every shape: the plate lies inside the window and holds its
+// message, each line centred on its own, and its two answers; nothing of the pause menu beneath shows past it.
+class ConfirmationLayoutTest : public MenuTest {
+protected:
+    void SetUp() override
+    {
+        MenuTest::SetUp();
+        ASSERT_TRUE(SpriteSheetSystem.init());
+        ASSERT_TRUE(MeshSystem.init());
+        ASSERT_TRUE(NineSliceSystem.init());
+        PxlSetRecordDraws(true);
+    }
+
+    void TearDown() override
+    {
+        MenuTest::TearDown();
+        NineSliceSystem.exit();
+        MeshSystem.exit();
+        SpriteSheetSystem.exit();
+    }
+};
+
+struct Box {
+    float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+    void Take(const ScreenPicture& p)
+    {
+        left = std::min(left, p.x - std::fabs(p.width) / 2);
+        right = std::max(right, p.x + std::fabs(p.width) / 2);
+        top = std::min(top, p.y - std::fabs(p.height) / 2);
+        bottom = std::max(bottom, p.y + std::fabs(p.height) / 2);
+    }
+    bool Holds(float l, float t, float r, float b, float margin) const
+    {
+        return l >= left + margin && r <= right - margin && t >= top + margin && b <= bottom - margin;
+    }
+};
+
+TEST_F(ConfirmationLayoutTest, ThePlateHoldsItsMessageAndAnswersInWindowsOfEveryShape)
+{
+    struct Size {
+        int width, height;
+    };
+    for (Size window : {Size{800, 600}, Size{1920, 1200}, Size{1280, 720}, Size{1920, 1080}}) {
+        std::string name = std::to_string(window.width) + "x" + std::to_string(window.height);
+        SCOPED_TRACE(name);
+        PxlInjectResize(window.width, window.height);
+        DeskStandIn desk;
+        SetNextScene(&desk);
+        Frames(2);
+        pauseMenuScene->returnScene = &desk;
+        PushScene(pauseMenuScene);
+        Frames(2);
+        Click(pauseMenuScene->mainMenuButton->position);
+        ASSERT_TRUE(exitConfirmScene->active);
+        Frame();
+        ScreenDescription screen = DescribeLastFrame(static_cast<uint64_t>(frame));
+
+        Box plate;
+        for (const ScreenPicture& picture : screen.pictures) {
+            if (picture.file == "Aesthetics/Metal_Plate_2_9Slice.png") {
+                plate.Take(picture);
+            }
+        }
+        Box whole{0, 0, static_cast<float>(window.width), static_cast<float>(window.height)};
+        EXPECT_TRUE(whole.Holds(plate.left, plate.top, plate.right, plate.bottom, -0.5f))
+            << "plate " << plate.left << " " << plate.top << " " << plate.right << " " << plate.bottom;
+        float margin = 10.0f * static_cast<float>(window.height) / 1080.0f;
+        int buttonPieces = 0;
+        for (const ScreenPicture& picture : screen.pictures) {
+            if (picture.file.find("UI_Button") != std::string::npos) {
+                ++buttonPieces;
+                Box piece;
+                piece.Take(picture);
+                EXPECT_TRUE(plate.Holds(piece.left, piece.top, piece.right, piece.bottom, 0.0f))
+                    << "a button piece at " << picture.x << ", " << picture.y << " lies outside the plate";
+            }
+        }
+        EXPECT_EQ(buttonPieces, 18) << "the two answers, nine pieces each, and nothing of the menu beneath";
+        std::vector<std::string> lines;
+        for (const ScreenText& text : screen.texts) {
+            lines.push_back(text.text);
+            EXPECT_TRUE(plate.Holds(text.left, text.top, text.right, text.bottom, margin))
+                << "\"" << text.text << "\" runs out of the plate";
+            if (text.text.find("exit") != std::string::npos || text.text.find("saved") != std::string::npos) {
+                EXPECT_NEAR((text.left + text.right) / 2, window.width / 2.0f, 1.0f) << text.text;
+            }
+        }
+        EXPECT_EQ(lines, (std::vector<std::string>{"Are you sure you want to exit?", "Game progress will NOT be saved.",
+                                                   "Confirm", "Cancel"}));
+        Click(exitConfirmScene->cancelButton->position);
+        RemoveScene(pauseMenuScene);
+        Frames(2);
+    }
 }
 
 } // namespace

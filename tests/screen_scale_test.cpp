@@ -42,11 +42,14 @@ struct ZoomCase {
     float offset, zoom;
 };
 
-TEST_F(ScreenScaleTest, ZoomFitsTheDesignHeight)
+// 16:9 and wider windows fit the design height; narrower ones (4:3, 16:10) the design width, so nothing of a
+// screen falls off the sides.
+TEST_F(ScreenScaleTest, ZoomFitsTheDesignHeightOrInNarrowerWindowsTheWidth)
 {
     for (ZoomCase c :
          {ZoomCase{1280, 720, 0.0f, 1.5f}, ZoomCase{1920, 1080, 0.0f, 1.0f}, ZoomCase{1920, 1080, 0.5f, 0.5f},
-          ZoomCase{1280, 720, 0.5f, 0.75f}, ZoomCase{2560, 1080, 0.0f, 1.0f}}) {
+          ZoomCase{1280, 720, 0.5f, 0.75f}, ZoomCase{2560, 1080, 0.0f, 1.0f}, ZoomCase{800, 600, 0.0f, 2.4f},
+          ZoomCase{1920, 1200, 0.0f, 1.0f}, ZoomCase{1024, 768, 0.5f, 0.9375f}}) {
         ZoomOffset = c.offset;
         Resize(c.width, c.height);
         EXPECT_FLOAT_EQ(PxlCameraZoom(), c.zoom) << c.width << "x" << c.height << " offset " << c.offset;

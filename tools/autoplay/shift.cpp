@@ -1,5 +1,6 @@
 #include "tools/autoplay/shift.h"
 
+#include "engine/screen_scale.h"
 #include "tools/autoplay/desk_camera.h"
 #include "tools/autoplay/screen_reading.h"
 #include "tools/autoplay/solver.h"
@@ -19,8 +20,9 @@ constexpr int OrderPatience = 40 * Second;
 
 bool DeskZoomedIn(const ScreenDescription& screen)
 {
-    // At the end of the zoom one desk panel (1920 design units) is exactly as wide as the design height allows.
-    float panel = 1920.0f * static_cast<float>(screen.windowHeight) / 1080.0f;
+    // At the end of the zoom one desk panel (1920 design units) is as wide as the design height allows, or as
+    // the window in one narrower than 16:9.
+    float panel = 1920.0f * DesignScale({static_cast<float>(screen.windowWidth), static_cast<float>(screen.windowHeight)});
     for (const ScreenPicture& picture : screen.pictures) {
         if (picture.file == "Desk/Desk_body_v2.png") {
             return std::fabs(picture.width - panel) < 0.5f;
