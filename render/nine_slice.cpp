@@ -66,23 +66,26 @@ void DrawNineSlice(PXL_Vec2 centre, PXL_Vec2 size, NineSliceKind kind, float out
         c *= 1.0f - ZoomOffset;
     }
     float o = outset * 3.75f;
-    float left = centre.x - size.x / 2 + c - o;
-    float right = centre.x + size.x / 2 - c + o;
-    float top = centre.y + size.y / 2 - c + o;
-    float bottom = centre.y - size.y / 2 + c - o;
-    float middleX = (left + right) / 2;
-    float middleY = (top + bottom) / 2;
-    float corner = 2 * c;
-    float innerWidth = size.x - 4 * c + 2 * o + 1.875f;
-    float innerHeight = size.y - 4 * c + 2 * o + 1.875f;
-
-    DrawPiece(sprite, 1, middleX, top, innerWidth, corner);
-    DrawPiece(sprite, 13, middleX, bottom, innerWidth, corner);
-    DrawPiece(sprite, 11, right, middleY, corner, innerHeight);
-    DrawPiece(sprite, 7, left, middleY, corner, innerHeight);
-    DrawPiece(sprite, 0, left, top, corner, corner);
-    DrawPiece(sprite, 12, left, bottom, corner, corner);
-    DrawPiece(sprite, 2, right, top, corner, corner);
-    DrawPiece(sprite, 14, right, bottom, corner, corner);
-    DrawPiece(sprite, 5, centre.x, centre.y, innerWidth, innerHeight);
+    // The pieces meet edge to edge at four lines across and four down, each worked out once, so neighbours
+    // share them exactly: overlapping, the soft rim of the picture would be drawn twice there and show a dark
+    // tick. The sampler keeps half a texel inside each frame, so nothing of a neighbouring cell shows either.
+    float x0 = centre.x - size.x / 2 - o;
+    float x3 = centre.x + size.x / 2 + o;
+    float x1 = x0 + 2 * c;
+    float x2 = x3 - 2 * c;
+    float y0 = centre.y + size.y / 2 + o;
+    float y3 = centre.y - size.y / 2 - o;
+    float y1 = y0 - 2 * c;
+    float y2 = y3 + 2 * c;
+    const float columns[3][2] = {{x0, x1}, {x1, x2}, {x2, x3}};
+    const float rows[3][2] = {{y0, y1}, {y1, y2}, {y2, y3}};
+    // Top edge, bottom edge, right edge, left edge, the four corners, the middle: (column, row) and frame.
+    const uint32_t pieces[9][3] = {{1, 0, 1},  {1, 2, 13}, {2, 1, 11}, {0, 1, 7}, {0, 0, 0},
+                                   {0, 2, 12}, {2, 0, 2},  {2, 2, 14}, {1, 1, 5}};
+    for (const auto& piece : pieces) {
+        const float* column = columns[piece[0]];
+        const float* row = rows[piece[1]];
+        DrawPiece(sprite, piece[2], (column[0] + column[1]) / 2, (row[0] + row[1]) / 2, column[1] - column[0],
+                  row[0] - row[1]);
+    }
 }

@@ -15,6 +15,9 @@ namespace {
 const PXL_Color Black = {0, 0, 0, 1};
 const PXL_Color Green = {0, 1, 0, 1};
 const PXL_Color Grey = {0.5f, 0.5f, 0.5f, 1};
+// Two pixels of the bezel's picture, at the 3.75 units a pixel that panels are drawn at; the ring covers the
+// screen's rim from one pixel outside it to seven over it.
+constexpr float BackingInset = 7.5f;
 
 } // namespace
 
@@ -287,7 +290,10 @@ void Terminal::Render()
 {
     DrawTint = Black;
     DrawAlpha = 1.0f;
-    DrawTexture(nullptr, &position, &size, PXL_FILTER_LINEAR, 0.0f);
+    // The glass's black backing stays under the bezel's ring: at the full size its square corners would show
+    // outside the ring's rounded ones.
+    PXL_Vec2 backing = {size.x - 2.0f * BackingInset, size.y - 2.0f * BackingInset};
+    DrawTexture(nullptr, &position, &backing, PXL_FILTER_LINEAR, 0.0f);
     DrawNineSlice(position, size, PanelScreen1, 5.0f, false);
 
     float left = position.x - size.x / 2.0f;

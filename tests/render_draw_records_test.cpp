@@ -465,44 +465,44 @@ TEST_F(RenderRecords, NineSlicePiecesFrameTheRectangle)
 {
     DrawTint = {1, 0, 0, 1};
     DrawAlpha = 0.3f;
-    // Kind 3 is 64 pixels high: border half-size 30, corners 60 by 60.
+    // Kind 3 is 64 pixels high: border half-size 30, corners 60 by 60; the pieces meet edge to edge.
     auto draws = Frame([] { DrawNineSlice({0, 0}, {400, 200}, PanelUIButton, 0, false); });
     ASSERT_NE(draws.size(), 0u);
     ASSERT_NE(draws[0].texture, nullptr);
-    ExpectPanel(draws, {{1, 0, 70, 281.875f, 60},
-                        {13, 0, -70, 281.875f, 60},
-                        {11, 170, 0, 60, 81.875f},
-                        {7, -170, 0, 60, 81.875f},
+    ExpectPanel(draws, {{1, 0, 70, 280, 60},
+                        {13, 0, -70, 280, 60},
+                        {11, 170, 0, 60, 80},
+                        {7, -170, 0, 60, 80},
                         {0, -170, 70, 60, 60},
                         {12, -170, -70, 60, 60},
                         {2, 170, 70, 60, 60},
                         {14, 170, -70, 60, 60},
-                        {5, 0, 0, 281.875f, 81.875f}});
+                        {5, 0, 0, 280, 80}});
 
     // Smaller than its border: edges and middle get a negative size (mirrored) and the columns cross over.
     draws = Frame([] { DrawNineSlice({0, 0}, {50, 40}, PanelUIButton, 0, false); });
-    ExpectPanel(draws, {{1, 0, -10, -68.125f, 60},
-                        {13, 0, 10, -68.125f, 60},
-                        {11, -5, 0, 60, -78.125f},
-                        {7, 5, 0, 60, -78.125f},
+    ExpectPanel(draws, {{1, 0, -10, -70, 60},
+                        {13, 0, 10, -70, 60},
+                        {11, -5, 0, 60, -80},
+                        {7, 5, 0, 60, -80},
                         {0, 5, -10, 60, 60},
                         {12, 5, 10, 60, 60},
                         {2, -5, -10, 60, 60},
                         {14, -5, 10, 60, 60},
-                        {5, 0, 0, -68.125f, -78.125f}});
+                        {5, 0, 0, -70, -80}});
 
     // An outset of 5 grows the frame by 18.75 on every side; zoom-scaled at ZoomOffset 0.5 the border halves.
     ZoomOffset = 0.5f;
     draws = Frame([] { DrawNineSlice({100, -50}, {400, 200}, PanelUIButton, 5, true); });
-    ExpectPanel(draws, {{1, 100, 53.75f, 379.375f, 30},
-                        {13, 100, -153.75f, 379.375f, 30},
-                        {11, 303.75f, -50, 30, 179.375f},
-                        {7, -103.75f, -50, 30, 179.375f},
+    ExpectPanel(draws, {{1, 100, 53.75f, 377.5f, 30},
+                        {13, 100, -153.75f, 377.5f, 30},
+                        {11, 303.75f, -50, 30, 177.5f},
+                        {7, -103.75f, -50, 30, 177.5f},
                         {0, -103.75f, 53.75f, 30, 30},
                         {12, -103.75f, -153.75f, 30, 30},
                         {2, 303.75f, 53.75f, 30, 30},
                         {14, 303.75f, -153.75f, 30, 30},
-                        {5, 100, -50, 379.375f, 179.375f}});
+                        {5, 100, -50, 377.5f, 177.5f}});
     // Not zoom-scaled, the same panel keeps its full border.
     draws = Frame([] { DrawNineSlice({100, -50}, {400, 200}, PanelUIButton, 5, false); });
     ASSERT_EQ(draws.size(), 9u);

@@ -5,7 +5,9 @@
 #include "platform/pxl_control.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
+#include "render/nine_slice.h"
 #include "render/sprite_sheet.h"
+#include "terminal/terminal.h"
 #include "stb_image_write.h"
 
 #include <cstdlib>
@@ -224,6 +226,47 @@ TEST_F(RenderGlPixels, EachFrameOfASheetShowsItsOwnCellAndTheTintIsAdded)
     }
     FreeSprite(sprite);
     PXL_Graphics_FreeTexture(&texture);
+}
+
+// The menu's terminal as a 1280 by 720 window shows it (0.75 world units a pixel), on the menu's beige: where two
+// pieces of the bezel meet no darker line shows across its border or its soft shadow, and the glass's black
+// backing shows no square corner outside the bezel's rounded one.
+TEST_F(RenderGlPixels, PanelsShowNoSeamsAndTheTerminalNoSquareCorner)
+{
+    const PXL_Color beige = {0.93333334f, 0.7647059f, 0.6039216f, 1};
+    PXL_Graphics_SetBackgroundColor(&beige);
+    PXL_Camera_SetZoom(0.75f);
+    ASSERT_TRUE(NineSliceSystem.init());
+    {
+        Terminal terminal({0, 0}, {300, 200});
+        Frame([&] { terminal.Render(); });
+    }
+    NineSliceSystem.exit();
+    auto pixel = [&](int column, int row) {
+        const uint8_t* p = &pixels[(size_t(row) * width + column) * 4];
+        return Rgb{p[0], p[1], p[2]};
+    };
+    auto between = [](Rgb a, Rgb b) { return Rgb{(a.r + b.r) / 2, (a.g + b.g) / 2, (a.b + b.b) / 2}; };
+    // The frame's outer rim: 18.75 units outside the 300 by 200 screen, 95 pixels from the left and 21.7 from
+    // the top. The top-left corner piece ends 60 units (80 pixels) further in, where the edges begin.
+    const int seamColumn = 175, seamRow = 101;
+    ASSERT_TRUE(Near(pixel(seamColumn, 5), {238, 195, 154}, 3)) << "the beige around the terminal";
+    for (int row = 12; row < 100; ++row) {
+        Rgb around = between(pixel(seamColumn - 5, row), pixel(seamColumn + 5, row));
+        for (int column = seamColumn - 2; column <= seamColumn + 2; ++column) {
+            EXPECT_TRUE(Near(pixel(column, row), around, 8)) << "top seam at column " << column << ", row " << row;
+        }
+    }
+    for (int column = 85; column < 170; ++column) {
+        Rgb around = between(pixel(column, seamRow - 5), pixel(column, seamRow + 5));
+        for (int row = seamRow - 2; row <= seamRow + 2; ++row) {
+            EXPECT_TRUE(Near(pixel(column, row), around, 8)) << "left seam at column " << column << ", row " << row;
+        }
+    }
+    // The screen's own corner (-150, 100) lies at pixel (120, 46.7): beside the bezel's rounded corner the
+    // beige shows through its soft rim, not black.
+    Rgb corner = pixel(120, 47);
+    EXPECT_GT(corner.r, 60) << corner;
 }
 
 TEST_F(RenderGlPixels, AGreenTintedGlyphIsGreenWhereTheGlyphIsAndClearElsewhere)
