@@ -325,7 +325,6 @@ TEST_F(MenuTest, SimulatorRunThroughCreditsAndExitEndsByItself)
     EXPECT_NE(std::find(trace.begin(), trace.end(), "Engine: Exit"), trace.end());
 }
 
-
 // The confirmation read off the screen in windows of every shape: the plate lies inside the window and holds its
 // message, each line centred on its own, and its two answers; nothing of the pause menu beneath shows past it.
 class ConfirmationLayoutTest : public MenuTest {

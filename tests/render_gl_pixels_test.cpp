@@ -3,12 +3,12 @@
 #include "engine/system.h"
 #include "platform/pxl.h"
 #include "platform/pxl_control.h"
+#include "render/nine_slice.h"
 #include "render/shaders.h"
 #include "render/sprite.h"
-#include "render/nine_slice.h"
 #include "render/sprite_sheet.h"
-#include "terminal/terminal.h"
 #include "stb_image_write.h"
+#include "terminal/terminal.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -22,7 +22,8 @@ bool DeskZoomedIn(const ScreenDescription& screen)
 {
     // At the end of the zoom one desk panel (1920 design units) is as wide as the design height allows, or as
     // the window in one narrower than 16:9.
-    float panel = 1920.0f * DesignScale({static_cast<float>(screen.windowWidth), static_cast<float>(screen.windowHeight)});
+    float panel =
+        1920.0f * DesignScale({static_cast<float>(screen.windowWidth), static_cast<float>(screen.windowHeight)});
     for (const ScreenPicture& picture : screen.pictures) {
         if (picture.file == "Desk/Desk_body_v2.png") {
             return std::fabs(picture.width - panel) < 0.5f;
