@@ -85,7 +85,7 @@ bool InColumnOf(const Interactable& arrow, PXL_Vec2 point)
 
 void DrawPage(PXL_Texture page, PXL_Vec2 centre)
 {
-    DrawTexture(page, &centre, &PageSize, PXL_FILTER_POINT, 0.0f);
+    DrawTexture(page, &centre, &PageSize, PXL_FILTER_SMOOTH, 0.0f);
 }
 
 } // namespace

@@ -117,9 +117,12 @@ constexpr int PXL_PIXEL_SHADER_CUSTOM = 2;
 // ... and its vertex stage: the built-in transform, or the custom vertex shader.
 constexpr int PXL_VERTEX_SHADER_BUILTIN = 0;
 constexpr int PXL_VERTEX_SHADER_CUSTOM = 1;
-// PXL_Graphics_SetTextureSamplerData's filter: nearest texel, or linear between texels.
+// PXL_Graphics_SetTextureSamplerData's filter: nearest texel, or linear between texels; or, for a whole picture
+// that may be drawn smaller than its pixels, linear between texels and between the picture's mipmap levels
+// too (a frame of a sheet would take in its neighbours at the coarser levels).
 constexpr int PXL_FILTER_POINT = 0;
 constexpr int PXL_FILTER_LINEAR = 1;
+constexpr int PXL_FILTER_SMOOTH = 2;
 // ... and its address mode: repeat past the edges, or clamp inside the draw's frame of the texture.
 constexpr int PXL_ADDRESS_WRAP = 0;
 constexpr int PXL_ADDRESS_CLAMP = 2;

@@ -72,7 +72,7 @@ struct Gl {
     uint64_t generation = 0; // 0 while no context is open
     uint64_t generations = 0;
 
-    GLuint samplers[4] = {}; // [linear][clamp]
+    GLuint samplers[6] = {}; // [point, linear, smooth][clamp]
     GlObject* builtinVertex = nullptr;
     GlObject* untexturedPixel = nullptr;
     GlObject* texturedPixel = nullptr;
@@ -200,19 +200,21 @@ GLuint VertexStageFor(const PxlDrawState& state)
 // The sampler object for the draw's filter and address mode (CreateSamplers' order).
 GLuint SamplerFor(const PxlDrawState& state)
 {
-    return gl.samplers[(state.filter == PXL_FILTER_LINEAR ? 2 : 0) + (state.address == PXL_ADDRESS_CLAMP ? 1 : 0)];
+    int filter = state.filter == PXL_FILTER_SMOOTH ? 2 : (state.filter == PXL_FILTER_LINEAR ? 1 : 0);
+    return gl.samplers[filter * 2 + (state.address == PXL_ADDRESS_CLAMP ? 1 : 0)];
 }
 
 void CreateSamplers()
 {
-    glGenSamplers(4, gl.samplers);
-    for (int linear = 0; linear < 2; ++linear) {
+    glGenSamplers(6, gl.samplers);
+    const GLint minifying[3] = {GL_NEAREST, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+    const GLint magnifying[3] = {GL_NEAREST, GL_LINEAR, GL_LINEAR};
+    for (int filter = 0; filter < 3; ++filter) {
         for (int clamp = 0; clamp < 2; ++clamp) {
-            GLuint sampler = gl.samplers[linear * 2 + clamp];
-            GLint filter = linear ? GL_LINEAR : GL_NEAREST;
+            GLuint sampler = gl.samplers[filter * 2 + clamp];
             GLint wrap = clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
-            glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, filter);
-            glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
+            glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, minifying[filter]);
+            glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, magnifying[filter]);
             glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, wrap);
             glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, wrap);
         }
@@ -303,7 +305,7 @@ void PxlGlClose()
         }
         DeleteTargets();
         if (gl.samplers[0])
-            glDeleteSamplers(4, gl.samplers);
+            glDeleteSamplers(6, gl.samplers);
         std::fill(std::begin(gl.samplers), std::end(gl.samplers), 0);
         GlBatchDestroy();
         for (const SpareTexture& spare : gl.spareTextures)
@@ -428,6 +430,7 @@ uintptr_t PxlGlCreateTexture(const uint8_t* rgba, int width, int height)
         gl.spareTextures.erase(spare);
         glBindTexture(GL_TEXTURE_2D, id);
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        glGenerateMipmap(GL_TEXTURE_2D);
         return uintptr_t(new GlObject{id, gl.generation, width, height});
     }
     GLuint id = 0;
@@ -435,8 +438,9 @@ uintptr_t PxlGlCreateTexture(const uint8_t* rgba, int width, int height)
     glBindTexture(GL_TEXTURE_2D, id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // Every picture has its mipmaps, for the draws that ask for smooth filtering; the others read level 0.
+    glGenerateMipmap(GL_TEXTURE_2D);
     ++gl.texturesMade;
     return uintptr_t(new GlObject{id, gl.generation, width, height});
 }

@@ -45,18 +45,19 @@ uniform sampler2D u_textures[4];
 
 out vec4 o_colour;
 
-// Textures have no mipmaps: level 0 is what implicit sampling would take, and it is defined in branches.
-vec4 SampleSlot(vec2 uv)
+// Sampled at an explicit level of detail, which is defined in branches; only a sampler with mipmap filtering
+// (PXL_FILTER_SMOOTH) reads past level 0.
+vec4 SampleSlot(vec2 uv, float lod)
 {
     vec4 texel;
     if (v_slot == 0)
-        texel = textureLod(u_textures[0], uv, 0.0);
+        texel = textureLod(u_textures[0], uv, lod);
     else if (v_slot == 1)
-        texel = textureLod(u_textures[1], uv, 0.0);
+        texel = textureLod(u_textures[1], uv, lod);
     else if (v_slot == 2)
-        texel = textureLod(u_textures[2], uv, 0.0);
+        texel = textureLod(u_textures[2], uv, lod);
     else
-        texel = textureLod(u_textures[3], uv, 0.0);
+        texel = textureLod(u_textures[3], uv, lod);
     return texel;
 }
 
@@ -76,12 +77,17 @@ vec2 SlotSize()
 
 // The draw's texture at v_uv, kept half a texel inside the draw's frame, so that under linear filtering a frame
 // of a sheet never picks up the edge of its neighbour.
+// Called first thing in a shader's main, where the derivatives that give the level of detail are defined.
 vec4 SampleFrame()
 {
-    vec2 halfTexel = 0.5 / SlotSize();
+    vec2 size = SlotSize();
+    vec2 texelsAcross = dFdx(v_uv) * size;
+    vec2 texelsDown = dFdy(v_uv) * size;
+    float lod = max(0.0, 0.5 * log2(max(dot(texelsAcross, texelsAcross), dot(texelsDown, texelsDown))));
+    vec2 halfTexel = 0.5 / size;
     vec2 low = v_frame.xy + halfTexel;
     vec2 high = max(low, v_frame.zw - halfTexel);
-    return SampleSlot(clamp(v_uv, low, high));
+    return SampleSlot(clamp(v_uv, low, high), lod);
 }
 
 #endif

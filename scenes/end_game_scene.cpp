@@ -54,10 +54,10 @@ void EndGameScene::Render()
 
     PXL_Vec2 centre = PXL_Camera_GetPosition();
     PXL_Vec2 pageScale{size, size};
-    DrawTexture(backgroundTexture, &centre, &pageScale, PXL_FILTER_LINEAR, rotation);
+    DrawTexture(backgroundTexture, &centre, &pageScale, PXL_FILTER_SMOOTH, rotation);
 
     PXL_Vec2 frontScale{FrontPageShare * size, FrontPageShare * size};
-    DrawTexture(won != 0 ? winTexture : loseTexture, &centre, &frontScale, PXL_FILTER_POINT, rotation + FrontPageTilt);
+    DrawTexture(won != 0 ? winTexture : loseTexture, &centre, &frontScale, PXL_FILTER_SMOOTH, rotation + FrontPageTilt);
 }
 
 void EndGameScene::Unload()

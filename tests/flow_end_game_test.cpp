@@ -138,8 +138,9 @@ TEST_F(EndGameSceneTest, ShowsTheFrontPageOfTheResultAskewOnThePaper)
         EXPECT_FLOAT_EQ(draws[0].scale.x, scene.size);
         EXPECT_FLOAT_EQ(draws[1].scale.x, 0.6f * scene.size);
         EXPECT_FLOAT_EQ(draws[1].rotation, draws[0].rotation + 0.05235988f);
-        EXPECT_EQ(draws[0].filter, 1);
-        EXPECT_EQ(draws[1].filter, 0);
+        // Drawn smaller than their pixels at most window sizes: smooth, never nearest-texel.
+        EXPECT_EQ(draws[0].filter, PXL_FILTER_SMOOTH);
+        EXPECT_EQ(draws[1].filter, PXL_FILTER_SMOOTH);
         for (const PxlDrawRecord& draw : draws) {
             EXPECT_EQ(draw.alpha, 1.0f);
             EXPECT_EQ(draw.tint.r, 0.0f) << "the paper must not take the desk's tint";

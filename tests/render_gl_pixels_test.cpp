@@ -10,6 +10,7 @@
 #include "stb_image_write.h"
 #include "terminal/terminal.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -267,6 +268,50 @@ TEST_F(RenderGlPixels, PanelsShowNoSeamsAndTheTerminalNoSquareCorner)
     // beige shows through its soft rim, not black.
     Rgb corner = pixel(120, 47);
     EXPECT_GT(corner.r, 60) << corner;
+}
+
+// A page of fine print drawn at a quarter of its size, as the newspaper and the manual's pages are in a small
+// window: smooth filtering averages it to an even grey; nearest-texel sampling picks out single texels and
+// shows black and white specks.
+TEST_F(RenderGlPixels, APictureDrawnSmallerIsSmoothWithTheSmoothFilter)
+{
+    const int side = 256;
+    std::vector<uint8_t> rgba(size_t(side) * side * 4);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            uint8_t v = (x + y) % 2 == 0 ? 255 : 0;
+            uint8_t* p = &rgba[(size_t(y) * side + x) * 4];
+            p[0] = p[1] = p[2] = v;
+            p[3] = 255;
+        }
+    }
+    PXL_Texture page = PXL_Graphics_LoadTextureFromMemory(rgba.data(), side, side);
+    ASSERT_NE(page, nullptr);
+    DrawTint = NoTint;
+    const PXL_Vec2 position = {0, 0};
+    const PXL_Vec2 scale = {64, 64};
+    struct Case {
+        int filter;
+        bool even;
+    };
+    for (Case c : {Case{PXL_FILTER_SMOOTH, true}, Case{PXL_FILTER_POINT, false}}) {
+        SCOPED_TRACE(testing::Message() << "filter " << c.filter);
+        Frame([&] { DrawTexture(page, &position, &scale, c.filter, 0.3f); });
+        int lowest = 255, highest = 0;
+        for (float y = -20; y <= 20; y += 1) {
+            for (float x = -20; x <= 20; x += 1) {
+                lowest = std::min(lowest, At(x, y).r);
+                highest = std::max(highest, At(x, y).r);
+            }
+        }
+        if (c.even) {
+            EXPECT_GT(lowest, 100);
+            EXPECT_LT(highest, 155);
+        } else {
+            EXPECT_GT(highest - lowest, 200) << "nearest-texel sampling should show specks";
+        }
+    }
+    PXL_Graphics_FreeTexture(&page);
 }
 
 TEST_F(RenderGlPixels, AGreenTintedGlyphIsGreenWhereTheGlyphIsAndClearElsewhere)
