@@ -96,6 +96,14 @@ AudioCue* FindAudioCue(uint32_t id)
 
 bool PlayCue(uint32_t id)
 {
+    FMOD_CHANNEL* channel = nullptr;
+    float volume = 0.0f;
+    return PlayCueOnChannel(id, &channel, &volume);
+}
+
+bool PlayCueOnChannel(uint32_t id, FMOD_CHANNEL** channel, float* volume)
+{
+    *channel = nullptr;
     AudioCue* cue = FindAudioCue(id);
     if (!cue) {
         return false;
@@ -128,6 +136,8 @@ bool PlayCue(uint32_t id)
     SoundCheck(FMOD_Channel_SetPitch(record->channel, record->pitch));
     SoundCheck(FMOD_Channel_SetMode(record->channel, FMOD_LOOP_NORMAL));
     SoundCheck(FMOD_Channel_SetLoopCount(record->channel, record->loopCount));
+    *channel = record->channel;
+    *volume = record->volume;
     return true;
 }
 

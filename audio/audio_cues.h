@@ -26,8 +26,13 @@ enum AudioCueId : uint32_t {
     CuePhone = 17,
 };
 
+struct FMOD_CHANNEL;
+
 // False when no cue has this id; true otherwise, also when nothing could be played.
 bool PlayCue(uint32_t id);
+// The same, handing back the channel of the play and the recording's volume; the channel stays null when
+// nothing played.
+bool PlayCueOnChannel(uint32_t id, FMOD_CHANNEL** channel, float* volume);
 
 // The plain files of a folder, sorted by name.
 std::vector<std::string> ListFolder(const std::string& folder);

@@ -1,6 +1,7 @@
 #include "scenes/game_scene.h"
 
 #include "audio/audio_cues.h"
+#include "audio/desk_ambience.h"
 #include "engine/asset_table.h"
 #include "engine/ease.h"
 #include "engine/screen_scale.h"
@@ -58,6 +59,7 @@ void GameScene::Load()
     stickyNotes->AddPadSheet();
     terminal = new Terminal({0, 0}, {700, 525});
     ReadTerminalScript(*terminal, AssetPath(Asset::BootScript));
+    StartDeskAmbience();
 }
 
 void GameScene::Init()
@@ -91,6 +93,10 @@ void GameScene::Init()
 
 void GameScene::Update(float dt)
 {
+    // The plant is heard under everything, quieter with the fade to black at the end of a shift; it stands
+    // still with the paused desk.
+    float heard = gameManager.ending ? gameManager.endCountdown / GameManagerState::endDelay : 1.0f;
+    UpdateDeskAmbience(dt, alarmState.active, heard);
     if (dt == 0.0f) {
         return;
     }
@@ -239,6 +245,7 @@ void GameScene::Unload()
     // Nor does an abandoned shift's alarm follow the player to the menu.
     alarmState.active = false;
     alarmState.intensity = 0.0f;
+    StopDeskAmbience();
     PXL_Graphics_FreeTexture(&deskTexture);
     plantBoot->Exit();
     adminAuthentication->Exit();

@@ -2,6 +2,7 @@
 // listing, and every cue of the game's own recordings heard in the mix.
 #include "audio/audio_cue_table.h"
 #include "audio/audio_cues.h"
+#include "audio/desk_ambience.h"
 #include "audio_test_support.h"
 #include "engine/random.h"
 #include "engine/system.h"
@@ -260,6 +261,43 @@ TEST_F(AudioCues, PlayedCueIsHeardAndAPausedGroupPlaysNone)
     // A 0.5 tone at the cue's 0.4 has an RMS near 0.14.
     EXPECT_NEAR(Rms(mix, 0.03, 0.19), 0.5 * 0.4 / std::sqrt(2.0), 0.01);
     EXPECT_LT(Peak(mix, 0.25, 1.0), 1e-4);
+}
+
+// The desk's ambience: the hum rises over half a second to its cue's volume and loops on, stands silent while
+// the desk is paused, the strained reactor comes and goes with the alarm, and the unload stops both.
+TEST_F(AudioCues, DeskAmbienceFadesInLoopsPausesAndFollowsTheAlarm)
+{
+    Recordings("ambience/safe", 1, 0.2);
+    Recordings("ambience/unsafe", 1, 0.2);
+    Start();
+    StartDeskAmbience();
+    auto desk = [&](int frames, float dt, bool alarm) {
+        for (int i = 0; i < frames; ++i) {
+            UpdateDeskAmbience(dt, alarm, 1.0f);
+            Frames(1);
+        }
+    };
+    desk(15, 1.0f / 60.0f, false);
+    EXPECT_NEAR(DeskAmbienceLevel(false), 0.5f, 0.01f) << "half way up after a quarter of a second";
+    desk(45, 1.0f / 60.0f, false); // to 1 s
+    EXPECT_FLOAT_EQ(DeskAmbienceLevel(false), 1.0f);
+    EXPECT_EQ(DeskAmbienceLevel(true), 0.0f);
+    desk(30, 0.0f, false);        // paused, to 1.5 s
+    desk(60, 1.0f / 60.0f, true); // to 2.5 s
+    EXPECT_FLOAT_EQ(DeskAmbienceLevel(true), 1.0f);
+    desk(60, 1.0f / 60.0f, false); // to 3.5 s
+    EXPECT_EQ(DeskAmbienceLevel(true), 0.0f) << "faded out with the alarm";
+    StopDeskAmbience();
+    EXPECT_EQ(DeskAmbienceLevel(false), 0.0f);
+    Frames(30); // to 4 s
+    Stop();
+    DecodedAudio mix = ReadCapture(capturePath);
+    // A 0.5 tone looped at the cue's 0.5 has an RMS near 0.18, well past the 0.2 s recording.
+    EXPECT_NEAR(Rms(mix, 0.6, 1.0), 0.5 * 0.5 / std::sqrt(2.0), 0.01);
+    EXPECT_LT(Rms(mix, 0.0, 0.1), Rms(mix, 0.6, 1.0) / 3) << "the hum rises from silence";
+    EXPECT_LT(Peak(mix, 1.02, 1.48), 1e-4) << "silent while the desk is paused";
+    EXPECT_NEAR(Rms(mix, 1.6, 2.4), 0.5 * 0.5 / std::sqrt(2.0), 0.01) << "and on again after the pause";
+    EXPECT_LT(Peak(mix, 3.55, 4.0), 1e-4) << "stopped with the desk";
 }
 
 TEST_F(AudioCues, ListFolderKeepsEveryFileInNameOrderAndSkipsFolders)
