@@ -172,7 +172,9 @@ void PaintPhoneKey(cairo_t* cr, double s, int state)
 // Bat-handle toggle switch on a bakelite plate; lever up and a green telltale mean ON.
 void PaintToggle(cairo_t* cr, double s, int on)
 {
-    double w = s * 0.5, h = s * 0.9, x = (s - w) / 2, y = (s - h) / 2, c = s / 2;
+    // Four fifths of the frame high: two rows of switches drawn twice their 50-unit hit box and 87.5 apart
+    // leave a gap between their plates.
+    double w = s * 0.5, h = s * 0.8, x = (s - w) / 2, y = (s - h) / 2, c = s / 2;
     SoftShadow(cr, x + 1, y + 3, w, h, 6, 3, 0.35);
     RoundedRect(cr, x, y, w, h, 6);
     FillVertical(cr, y, y + h, Hex(0x3b3936), Hex(0x201f1d));

@@ -14,11 +14,13 @@ namespace {
 bool DrawBulb(const std::string& path)
 {
     const int s = 128;
-    const double c = s / 2.0, lens = 21.5; // 40 units across at the game's 120-unit lamp
+    // 34 units across at the game's 120-unit lamp: a row of lamps 42.5 apart stands clear of each other and of
+    // the screws in the corners of the plant boot's plate.
+    const double c = s / 2.0, lens = 18.0;
     Canvas canvas(s, s);
     cairo_t* cr = canvas.cr();
     // Glow, fading out well inside the picture.
-    cairo_pattern_t* glow = cairo_pattern_create_radial(c, c, lens * 0.8, c, c, s * 0.48);
+    cairo_pattern_t* glow = cairo_pattern_create_radial(c, c, lens * 0.8, c, c, s * 0.36);
     cairo_pattern_add_color_stop_rgba(glow, 0, 0, 0, 0, 0.42);
     cairo_pattern_add_color_stop_rgba(glow, 0.25, 0, 0, 0, 0.2);
     cairo_pattern_add_color_stop_rgba(glow, 0.6, 0, 0, 0, 0.05);
