@@ -21,10 +21,11 @@ void ReportUnreadableScript(const char* path, const char* reason)
 bool ReadTerminalScript(Terminal& terminal, const char* path)
 {
     terminal.typeDelay = 20.0f;
-    std::FILE* file = OsIsRegularFile(path) ? std::fopen(path, "r") : nullptr;
+    const bool plain = OsIsRegularFile(path);
+    std::FILE* file = plain ? std::fopen(path, "r") : nullptr;
     if (file == nullptr) {
         Trace("Error: StreamOpen could not open file %s; %.80s", path, std::strerror(errno));
-        ReportUnreadableScript(path, OsIsRegularFile(path) ? "cannot be opened" : "is missing or not a plain file");
+        ReportUnreadableScript(path, plain ? "cannot be opened" : "is missing or not a plain file");
         return false;
     }
     std::string content;

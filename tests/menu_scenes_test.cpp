@@ -236,11 +236,7 @@ TEST_F(MenuTest, PauseMenuBlocksTheDeskWhereverTheCameraIsAndLeavesThroughTheCon
 TEST_F(MenuTest, TheAlarmStaysFrozenUnderThePauseMenusSettingsUntilTheMenuGoes)
 {
     DeskStandIn desk;
-    SetNextScene(&desk);
-    Frames(2);
-    pauseMenuScene->returnScene = &desk;
-    PushScene(pauseMenuScene);
-    Frames(2);
+    PauseOver(desk);
 
     Click(pauseMenuScene->settingsButton->position);
     ASSERT_TRUE(settingsScene->active);
@@ -372,11 +368,7 @@ TEST_F(ConfirmationLayoutTest, ThePlateHoldsItsMessageAndAnswersInWindowsOfEvery
         SCOPED_TRACE(name);
         PxlInjectResize(window.width, window.height);
         DeskStandIn desk;
-        SetNextScene(&desk);
-        Frames(2);
-        pauseMenuScene->returnScene = &desk;
-        PushScene(pauseMenuScene);
-        Frames(2);
+        PauseOver(desk);
         Click(pauseMenuScene->mainMenuButton->position);
         ASSERT_TRUE(exitConfirmScene->active);
         Frame();

@@ -7,6 +7,7 @@
 #include "interaction/buttons.h"
 #include "interaction_test_support.h"
 #include "scenes/main_menu_scene.h"
+#include "scenes/pause_menu_scene.h"
 #include "scenes/scene.h"
 #include "terminal/terminal.h"
 
@@ -53,6 +54,16 @@ protected:
         for (int i = 0; i < count; ++i) {
             Frame();
         }
+    }
+
+    // The desk stand-in up for two frames, then the pause menu over it, its buttons live.
+    void PauseOver(DeskStandIn& desk)
+    {
+        SetNextScene(&desk);
+        Frames(2);
+        pauseMenuScene->returnScene = &desk;
+        PushScene(pauseMenuScene);
+        Frames(2);
     }
 
     // A click over a world point: the press frame, then the release frame.
