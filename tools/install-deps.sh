@@ -8,7 +8,7 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev
   fonts-3270 fonts-oxygen fonts-dseg fonts-dejavu-core fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth sox xdg-user-dirs
+  xvfb xauth sox xdg-user-dirs poppler-utils xdotool desktop-file-utils
   clang libclang-rt-14-dev clang-format ninja-build
 )
 

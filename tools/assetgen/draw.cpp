@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <stb_image_write.h>
 #include <vector>
 
 namespace art {
@@ -67,6 +68,25 @@ bool Canvas::Save(const std::string& path) const
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     cairo_surface_flush(surface_);
     return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+bool Canvas::SaveJpeg(const std::string& path, int quality) const
+{
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    cairo_surface_flush(surface_);
+    const unsigned char* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    std::vector<unsigned char> rgb(static_cast<size_t>(width_) * height_ * 3);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x) {
+            uint32_t p = *reinterpret_cast<const uint32_t*>(data + y * stride + x * 4);
+            unsigned char* o = &rgb[(static_cast<size_t>(y) * width_ + x) * 3];
+            o[0] = (p >> 16) & 255;
+            o[1] = (p >> 8) & 255;
+            o[2] = p & 255;
+        }
+    return stbi_write_jpg(path.c_str(), width_, height_, 3, rgb.data(), quality) != 0;
 }
 
 void SetColour(cairo_t* cr, Colour c)

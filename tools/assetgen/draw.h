@@ -44,6 +44,8 @@ public:
 
     // Writes the picture as PNG, making the folders on the way; false on failure.
     bool Save(const std::string& path) const;
+    // The same as an opaque JPEG (the alpha dropped).
+    bool SaveJpeg(const std::string& path, int quality = 92) const;
 
 private:
     int width_, height_;

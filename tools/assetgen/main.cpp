@@ -1,5 +1,6 @@
-// brimvale-assetgen ASSETS_DIR
-//   draws every generic picture of the game into ASSETS_DIR (deterministic: same input, same pixels).
+// brimvale-assetgen ASSETS_DIR [--manual-pdf DIR]
+//   draws every generic picture of the game into ASSETS_DIR (deterministic: same input, same pixels), and
+//   with --manual-pdf the printable manual, Brimvale-Manual.pdf (A4) and Brimvale-Manual-Letter.pdf, into DIR.
 // brimvale-assetgen --contact-sheet ASSETS_DIR OUT.png [FILTER]
 //   composites the pictures found in ASSETS_DIR onto grey, to look them over.
 // brimvale-assetgen --previews ASSETS_DIR OUT_DIR
@@ -23,9 +24,12 @@ int main(int argc, char** argv)
         art::ReleaseFonts();
         return ok ? 0 : 1;
     }
-    if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: %s ASSETS_DIR\n       %s --contact-sheet ASSETS_DIR OUT.png [FILTER]\n", argv[0],
-                     argv[0]);
+    const bool withBooks = argc == 4 && std::string(argv[2]) == "--manual-pdf";
+    if ((argc != 2 && !withBooks) || argv[1][0] == '-') {
+        std::fprintf(stderr,
+                     "usage: %s ASSETS_DIR [--manual-pdf DIR]\n       %s --contact-sheet ASSETS_DIR OUT.png "
+                     "[FILTER]\n       %s --previews ASSETS_DIR OUT_DIR\n",
+                     argv[0], argv[0], argv[0]);
         return 2;
     }
     std::string dir = argv[1];
@@ -36,6 +40,11 @@ int main(int argc, char** argv)
             ++failures;
         }
     }
+    if (withBooks && !art::WriteManualBooks(argv[3])) {
+        ++failures;
+    }
+    // The book's pages hold the fonts, so they go first.
+    art::ReleaseBook();
     art::ReleaseFonts();
     // A picture the game asks for that nothing here draws yet: named, so that the gap is seen, not fatal.
     for (const std::string& path : art::UndrawnPictures(dir)) {

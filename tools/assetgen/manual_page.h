@@ -6,6 +6,10 @@
 // A machine's page lives in a file of its own (page_<machine>.cpp) and joins the book with one line:
 //     const bool registered = RegisterManualPage(MakeMyMachinePage);
 // Its file name under Pages/ decides where it stands in the book.
+//
+// A page is drawn once, as vector drawing, and then both rasterised into the game's picture and kept for the
+// printable book (manual_book.cpp), so the two never differ. The worn paper under it is the game's only: a
+// printer gives the second player real paper, and thousands of specks of wear would only swell the file.
 #pragma once
 
 #include "draw.h"
@@ -29,19 +33,30 @@ inline const char* PageSans = "Nimbus Sans:style=Regular";
 inline const char* PageSansBold = "Nimbus Sans:style=Bold";
 inline const char* PageMono = "Nimbus Mono PS:style=Bold";
 
+// Keeps a finished page for the printable book: `fileName` is its name under Pages/ (the book's order),
+// `number` the number in its footer (0 or less: none), `drawing` a recording surface of PageW x PageH units.
+void AddToBook(const std::string& fileName, int number, cairo_surface_t* drawing);
+
 class Page {
 public:
-    Page(const std::string& assets, int number) : canvas_(PagePixelsW, PagePixelsH), assets_(assets), number_(number)
+    Page(const std::string& assets, int number) : assets_(assets), number_(number)
     {
-        cr_ = canvas_.cr();
-        cairo_scale(cr_, PagePixelsW / PageW, PagePixelsH / PageH);
+        const cairo_rectangle_t extents{0, 0, PageW, PageH};
+        paper_ = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+        drawing_ = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+        cr_ = cairo_create(drawing_);
         Paper();
     }
     ~Page()
     {
+        cairo_destroy(cr_);
+        cairo_surface_destroy(drawing_);
+        cairo_surface_destroy(paper_);
         for (Sheet& s : sheets_)
             FreeSheet(s);
     }
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
 
     cairo_t* cr() const { return cr_; }
     // A picture the generator has already drawn, named by its row in the asset table.
@@ -50,7 +65,21 @@ public:
         sheets_.push_back(LoadSheet(assets_ + "/" + AssetInfo(asset).path, columns, rows));
         return sheets_.back();
     }
-    bool Save(const std::string& path) { return canvas_.Save(path); }
+    // Writes the game's picture of the page (PNG, or JPEG when the name ends in ".jpg") and hands the drawing
+    // to the book.
+    bool Save(const std::string& path)
+    {
+        cairo_surface_flush(drawing_);
+        Canvas picture(PagePixelsW, PagePixelsH);
+        cairo_scale(picture.cr(), PagePixelsW / PageW, PagePixelsH / PageH);
+        for (cairo_surface_t* layer : {paper_, drawing_}) {
+            cairo_set_source_surface(picture.cr(), layer, 0, 0);
+            cairo_paint(picture.cr());
+        }
+        AddToBook(path.substr(path.find_last_of('/') + 1), number_, drawing_);
+        const bool jpeg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
+        return jpeg ? picture.SaveJpeg(path) : picture.Save(path);
+    }
 
     // The running head and a section title; returns the y under it.
     double Title(const std::string& section, const std::string& title)
@@ -142,10 +171,11 @@ public:
 private:
     void Paper()
     {
-        SetColour(cr_, PagePaper);
-        cairo_paint(cr_);
+        cairo_t* cr = cairo_create(paper_);
+        SetColour(cr, PagePaper);
+        cairo_paint(cr);
         Rng rng(100 + number_);
-        Grime(cr_, 0, 0, PageW, PageH, rng, 2500, 1.2, 0.035);
+        Grime(cr, 0, 0, PageW, PageH, rng, 2500, 1.2, 0.035);
         // Slight shade towards the spine and the outer edge, as on a real book.
         cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, PageW, 0);
         bool left = number_ % 2 == 0;
@@ -153,12 +183,14 @@ private:
         cairo_pattern_add_color_stop_rgba(p, 0.1, 0.3, 0.25, 0.1, 0);
         cairo_pattern_add_color_stop_rgba(p, 0.9, 0.3, 0.25, 0.1, 0);
         cairo_pattern_add_color_stop_rgba(p, 1, 0.3, 0.25, 0.1, left ? 0.12 : 0.05);
-        cairo_set_source(cr_, p);
-        cairo_paint(cr_);
+        cairo_set_source(cr, p);
+        cairo_paint(cr);
         cairo_pattern_destroy(p);
+        cairo_destroy(cr);
     }
 
-    Canvas canvas_;
+    cairo_surface_t* paper_;
+    cairo_surface_t* drawing_;
     cairo_t* cr_;
     std::string assets_;
     int number_;

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <deque>
 #include <filesystem>
-#include <stb_image_write.h>
 #include <string>
 #include <vector>
 
@@ -276,31 +275,14 @@ bool OnsiteIncidentPage(const std::string& assets, const std::string& out)
 }
 
 // The blank page: fills the last spread when the count of pages is odd, and stands at the end otherwise.
-bool BlankPage(const std::string& assets, const std::string& out)
+bool BlankPage(const std::string& assets, const std::string& /*out: the page has a fixed name*/)
 {
     Page page(assets, -1); // unnumbered: it may end up on either side of any spread
     cairo_t* cr = page.cr();
     UseFont(cr, PageSans, 20);
     DrawLine(cr, "This page is intentionally left blank.", PageW / 2, PageH / 2, Align::Centre, {0.45, 0.45, 0.42, 1});
     page.Footer();
-    // The file is a JPEG, as the game expects by name.
-    cairo_surface_t* s = cairo_get_target(cr);
-    cairo_surface_flush(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    std::vector<unsigned char> rgb(static_cast<size_t>(PagePixelsW) * PagePixelsH * 3);
-    for (int yy = 0; yy < PagePixelsH; ++yy)
-        for (int xx = 0; xx < PagePixelsW; ++xx) {
-            uint32_t p = *reinterpret_cast<const uint32_t*>(data + yy * stride + xx * 4);
-            unsigned char* o = &rgb[(static_cast<size_t>(yy) * PagePixelsW + xx) * 3];
-            o[0] = (p >> 16) & 255;
-            o[1] = (p >> 8) & 255;
-            o[2] = p & 255;
-        }
-    std::error_code error;
-    std::filesystem::create_directories(out, error);
-    std::string path = AssetFile(assets, Asset::ManualBlankPage);
-    return stbi_write_jpg(path.c_str(), PagePixelsW, PagePixelsH, 3, rgb.data(), 92) != 0;
+    return page.Save(AssetFile(assets, Asset::ManualBlankPage)); // a JPEG, as the game expects by name
 }
 
 std::vector<PageMaker>& PageRegistry()

@@ -42,6 +42,9 @@ bool MakeWavePictures(const std::string& assetsDir);
 bool MakePhoneBook(const std::string& assetsDir);
 // Last: the manual's diagrams are drawn from the pictures above.
 bool MakeManualPages(const std::string& assetsDir);
+// The pages drawn by MakeManualPages as printable PDF books (A4 and US Letter) in `dir`; false on failure.
+bool WriteManualBooks(const std::string& dir);
+void ReleaseBook();
 
 // Writes one PNG of every picture under assetsDir on a grey ground; only paths containing `filter` if given.
 bool WriteContactSheet(const std::string& assetsDir, const std::string& outPath, const std::string& filter);
