@@ -2,7 +2,7 @@
 // Everything drawn goes through the GL layer (pxl_gl.h), which knows nothing of SDL.
 #include "platform/pxl_backend.h"
 #include "platform/pxl_gl.h"
-#include "stb_image.h"
+#include "platform/pxl_picture.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -32,19 +32,16 @@ Window sdl;
 void SetWindowIcon(int resource)
 {
     std::string path = "./Assets/Icons/" + std::to_string(resource) + ".png";
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
-    if (!pixels)
+    DecodedPicture picture;
+    std::string error;
+    if (!LoadPictureFile(path.c_str(), picture, error))
         return; // a window without its icon is still a window
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(picture.rgba.get(), picture.width, picture.height, 32,
+                                                              picture.width * 4, SDL_PIXELFORMAT_RGBA32);
     if (surface) {
         SDL_SetWindowIcon(sdl.window, surface);
         SDL_FreeSurface(surface);
     }
-    stbi_image_free(pixels);
 }
 
 void Shutdown();

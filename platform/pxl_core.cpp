@@ -4,6 +4,7 @@
 #include "platform/pxl.h"
 #include "platform/pxl_backend.h"
 #include "platform/pxl_control.h"
+#include "platform/pxl_picture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,9 +20,6 @@
 #pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 #pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_FAILURE_USERMSG
-#include "stb_image.h"
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include "stb_image_write.h"
 #pragma GCC diagnostic pop
@@ -30,8 +28,6 @@ namespace {
 
 constexpr double HeadlessStep = 1.0 / 60.0;
 constexpr int MaxTextureSide = 16384;
-// Pictures read from files: our largest is a few thousand pixels wide, and 8192 by 8192 is already 256 MB.
-constexpr int MaxPictureSide = 8192;
 
 struct KeyEvent {
     int key;
@@ -533,28 +529,15 @@ PXL_Texture PXL_Graphics_LoadTexture(const char* path)
 {
     if (!path)
         return nullptr;
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    if (!OsIsRegularFile(path)) {
-        std::fprintf(stderr, "PXL: cannot load texture \"%s\": not a readable file\n", path);
+    DecodedPicture picture;
+    std::string error;
+    if (!LoadPictureFile(path, picture, error)) {
+        std::fprintf(stderr, "PXL: cannot load texture \"%s\": %s\n", path, error.c_str());
         return nullptr;
     }
-    // The header first: a small file may declare a picture that would take gigabytes to decode.
-    if (stbi_info(path, &width, &height, &channels) && (width > MaxPictureSide || height > MaxPictureSide)) {
-        std::fprintf(stderr, "PXL: cannot load texture \"%s\": %dx%d is larger than %d on a side\n", path, width,
-                     height, MaxPictureSide);
-        return nullptr;
-    }
-    stbi_uc* pixels = stbi_load(path, &width, &height, &channels, 4);
-    if (!pixels) {
-        std::fprintf(stderr, "PXL: cannot load texture \"%s\": %s\n", path, stbi_failure_reason());
-        return nullptr;
-    }
-    PXL_Texture texture = MakeTexture(pixels, width, height);
-    stbi_image_free(pixels);
+    PXL_Texture texture = MakeTexture(picture.rgba.get(), picture.width, picture.height);
     if (!texture)
-        std::fprintf(stderr, "PXL: cannot use texture \"%s\" (%dx%d)\n", path, width, height);
+        std::fprintf(stderr, "PXL: cannot use texture \"%s\" (%dx%d)\n", path, picture.width, picture.height);
     else
         texture->path = path;
     return texture;

@@ -23,14 +23,29 @@ std::string MakeFifo(const std::string& name)
     return path;
 }
 
-// A PNG signature and an IHDR chunk that declares width by height; no pixel data follows.
+// The CRC-32 that closes a PNG chunk, over its type and data.
+uint32_t ChunkCrc(const std::string& typeAndData)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char byte : typeAndData) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+// A PNG whose IHDR chunk declares width by height, followed by a few bytes of pixel data: far too few.
 std::string PngHeader(uint32_t width, uint32_t height)
 {
     auto bigEndian = [](uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; };
-    std::string png = "\x89PNG\r\n\x1a\n";
-    png += bigEndian(13) + "IHDR" + bigEndian(width) + bigEndian(height) + std::string("\x08\x06\x00\x00\x00", 5);
-    png += bigEndian(0); // the checksum: the header is read before anything checks it
-    return png;
+    auto chunk = [&](const std::string& typeAndData) {
+        return bigEndian(uint32_t(typeAndData.size() - 4)) + typeAndData + bigEndian(ChunkCrc(typeAndData));
+    };
+    return "\x89PNG\r\n\x1a\n" +
+           chunk("IHDR" + bigEndian(width) + bigEndian(height) + std::string("\x08\x06\x00\x00\x00", 5)) +
+           chunk("IDAT\x78\x9c\x63\x00") + chunk("IEND");
 }
 
 TEST(HostileFilesTest, AFifoInPlaceOfAFileIsRefusedAtOnce)

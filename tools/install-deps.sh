@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
-  libsdl2-dev libepoxy-dev libopenal-dev libasound2-dev libstb-dev libvorbis-dev
+  libsdl2-dev libepoxy-dev libopenal-dev libasound2-dev libstb-dev libvorbis-dev libpng-dev libjpeg-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev
   fonts-3270 fonts-oxygen fonts-dseg fonts-dejavu-core fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
