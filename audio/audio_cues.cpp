@@ -6,8 +6,11 @@
 #include "engine/system.h"
 #include "platform/os.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 
 std::vector<std::unique_ptr<AudioCue>> audioCues;
 std::string audioSfxFolder = AssetPath(Asset::SoundCues);
@@ -16,7 +19,40 @@ namespace {
 
 constexpr int32_t LoopForever = -1;
 
-AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group)
+// The outermost folder on the way from the sounds folder down to a cue's own folder that does not exist, or
+// "" when the cue's folder is there.
+std::string MissingFolderOf(const std::string& name)
+{
+    std::string folder = audioSfxFolder;
+    size_t start = 0;
+    while (true) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(folder, error)) {
+            return folder;
+        }
+        if (start > name.size()) {
+            return "";
+        }
+        size_t slash = std::min(name.find('/', start), name.size());
+        folder += name.substr(start, slash - start) + "/";
+        start = slash + 1;
+    }
+}
+
+// A folder missing as a whole (all of SFX, or a group such as interactables/) is said once, naming the
+// folder, rather than once for each cue it would hold.
+void SaySilentCue(const std::string& name, const std::string& folder, std::set<std::string>& missingSaid)
+{
+    std::string missing = MissingFolderOf(name);
+    if (missing.empty()) {
+        std::fprintf(stderr, "Sound cue \"%s\" has no recording it can play in %s; it stays silent\n", name.c_str(),
+                     folder.c_str());
+    } else if (missingSaid.insert(missing).second) {
+        std::fprintf(stderr, "Sound folder %s is missing; the cues it would hold stay silent\n", missing.c_str());
+    }
+}
+
+AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group, std::set<std::string>& missingSaid)
 {
     auto cue = std::make_unique<AudioCue>();
     cue->id = id;
@@ -30,8 +66,7 @@ AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group)
         }
     }
     if (cue->sounds.empty()) {
-        std::fprintf(stderr, "Sound cue \"%s\" has no recording it can play in %s; it stays silent\n", name.c_str(),
-                     folder.c_str());
+        SaySilentCue(name, folder, missingSaid);
     }
     audioCues.push_back(std::move(cue));
     return audioCues.back().get();
@@ -39,8 +74,9 @@ AudioCue* BuildCue(uint32_t id, const std::string& name, uint32_t group)
 
 bool AudioSystemInit()
 {
+    std::set<std::string> missingSaid;
     for (const AudioCueRow& row : AudioCueTable()) {
-        AudioCue* cue = BuildCue(row.id, row.name, row.group);
+        AudioCue* cue = BuildCue(row.id, row.name, row.group, missingSaid);
         cue->pitchVariation = row.pitchVariation;
         for (SoundRecord* record : cue->sounds) {
             record->volume = row.volume;

@@ -219,6 +219,51 @@ TEST_F(AudioCues, MissingFolderGivesACueThatPlaysNothingAndUnknownIdsAreRefused)
     EXPECT_LT(Peak(mix, 0, 1), 1e-4);
 }
 
+// What the sound system says at load about cues it cannot play: a folder missing as a whole is one line naming
+// it, however many cues it would hold; a cue whose own folder is there but holds nothing is named.
+TEST_F(AudioCues, ASilentCueIsSaidOnceForItsMissingFolderOrItsEmptyOne)
+{
+    struct Case {
+        const char* leftOut; // the folder under SFX/ left out, "" for SFX/ itself
+        const char* emptied; // a cue folder that is there but empty, or ""
+        std::vector<std::string> lines;
+    };
+    const std::string sfx = (folder / "SFX").string() + "/";
+    const std::vector<Case> cases = {
+        {"", "", {"Sound folder " + sfx + " is missing; the cues it would hold stay silent"}},
+        {"interactables",
+         "",
+         {"Sound folder " + sfx + "interactables/ is missing; the cues it would hold stay silent"}},
+        {"terminal",
+         "manual/page",
+         {"Sound cue \"manual/page\" has no recording it can play in " + sfx + "manual/page/; it stays silent",
+          "Sound folder " + sfx + "terminal/ is missing; the cues it would hold stay silent"}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(folder / "SFX");
+        if (*c.leftOut != '\0') {
+            for (const AudioCueRow& row : AudioCueTable()) {
+                std::string name = row.name;
+                if (name.rfind(c.leftOut, 0) != 0 && name != c.emptied) {
+                    Recordings(name, 1, 0.05);
+                }
+            }
+        }
+        if (*c.emptied != '\0') {
+            std::filesystem::create_directories(folder / "SFX" / c.emptied);
+        }
+        testing::internal::CaptureStderr();
+        Start();
+        Stop();
+        std::string said = testing::internal::GetCapturedStderr();
+        std::string expected;
+        for (const std::string& line : c.lines) {
+            expected += line + "\n";
+        }
+        EXPECT_EQ(said, expected) << "left out: " << c.leftOut;
+    }
+}
+
 TEST_F(AudioCues, AnUnreadableRecordingIsNamedOnceAtLoadAndTheCuePlaysItsOthers)
 {
     Recordings("machines", 1, 0.3);
