@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -39,7 +40,10 @@ void TraceInit()
     tracePath = folder + "Trace.log";
     bytesWritten = 0;
     traceCut = false;
-    traceFile = std::fopen(tracePath.c_str(), "w");
+    // A FIFO in the log's place would block the game in fopen until something reads it.
+    struct stat info;
+    bool usable = stat(tracePath.c_str(), &info) != 0 || !S_ISFIFO(info.st_mode);
+    traceFile = usable ? std::fopen(tracePath.c_str(), "w") : nullptr;
     if (traceFile == nullptr) {
         DebugPrint("Error opening file: %s\n", "Trace.log");
     }

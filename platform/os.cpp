@@ -82,7 +82,10 @@ std::string OsConfigFolder()
 std::string OsDocumentsFolder()
 {
     std::string home = HomeFolder();
-    std::ifstream file(OsConfigFolder() + "/user-dirs.dirs");
+    const std::string dirs = OsConfigFolder() + "/user-dirs.dirs";
+    std::ifstream file;
+    if (OsIsRegularFile(dirs.c_str()))
+        file.open(dirs);
     std::string line;
     std::string folder;
     while (std::getline(file, line)) {

@@ -67,6 +67,17 @@ TEST_F(TraceTest, UnwritableFolderReportsAndTheGameRunsOn)
     EXPECT_NE(result.out.find("Error opening file: Trace.log\n"), std::string::npos) << result.out;
 }
 
+TEST_F(TraceTest, AFifoInTheLogsPlaceIsRefusedAndTheGameRunsOn)
+{
+    // Opened for writing, a FIFO blocks until a reader comes: the game would never start.
+    std::string home = TempPath("fifo-home");
+    std::string folder = home + "/Documents/Tessaro/Brimvale";
+    ASSERT_EQ(std::system(("mkdir -p " + folder + " && mkfifo " + folder + "/Trace.log").c_str()), 0);
+    SimResult result = RunProgram(SimPath(), {"--frames", "30"}, {"HOME=" + home, "XDG_CONFIG_HOME=" + home});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("Error opening file: Trace.log\n"), std::string::npos) << result.out;
+}
+
 TEST_F(TraceTest, AFullDiskIsSaidOnceAndTheTraceStops)
 {
     // The log's place is a link to /dev/full: every write that reaches it fails with "No space left".
