@@ -86,6 +86,13 @@ enum class AssetMaker {
     X(MakerLogo, "TessaroLogos/Web/Tessaro_WHITE_1024px.png", Picture, PictureGenerator)                              \
     X(AudioLogo, "FMOD_LOGOS/FMOD Logo White _ Black Background.png", Picture, PictureGenerator)                      \
     X(WindowIcon, "Icons/107.png", Picture, PictureGenerator)                                                         \
+    X(Icon16, "Icons/brimvale-16.png", Picture, PictureGenerator)                                                     \
+    X(Icon24, "Icons/brimvale-24.png", Picture, PictureGenerator)                                                     \
+    X(Icon32, "Icons/brimvale-32.png", Picture, PictureGenerator)                                                     \
+    X(Icon48, "Icons/brimvale-48.png", Picture, PictureGenerator)                                                     \
+    X(Icon64, "Icons/brimvale-64.png", Picture, PictureGenerator)                                                     \
+    X(Icon128, "Icons/brimvale-128.png", Picture, PictureGenerator)                                                   \
+    X(Icon256, "Icons/brimvale-256.png", Picture, PictureGenerator)                                                   \
     /* sounds, scripts and shaders */                                                                                 \
     X(SoundCues, "SFX/", Folder, SoundGenerator)                                                                      \
     X(CreditsScript, "Credits.txt", Script, HandWritten)                                                              \

@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -46,8 +47,18 @@ void SetWindowIcon(int resource)
 
 void Shutdown();
 
+// The desktop knows the game by one name: the X11 window class and the Wayland app id match the desktop
+// entry brimvale.desktop, so task bars show its name and icon. A value already in the environment wins.
+void NameTheApplication()
+{
+    setenv("SDL_VIDEO_X11_WMCLASS", "brimvale", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "brimvale", 0);
+    SDL_SetHint(SDL_HINT_APP_NAME, "Brimvale");
+}
+
 void* Init(const PXL_SystemSettings* settings, bool hidden)
 {
+    NameTheApplication();
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // Video and the GL library stay loaded for the life of the process once started: unloading the driver

@@ -9,6 +9,7 @@ packages=(
   fonts-3270 fonts-oxygen fonts-dseg fonts-dejavu-core fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth sox xdg-user-dirs poppler-utils xdotool desktop-file-utils
+  weston xwayland pulseaudio pulseaudio-utils x11-utils libdecor-0-plugin-1-cairo
   clang libclang-rt-14-dev clang-format ninja-build
 )
 

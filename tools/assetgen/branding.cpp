@@ -1,12 +1,14 @@
 // The splash pictures and the window icon: the maker's logo (white on transparent), the credit of the audio
 // library the game plays its sound with (white on black; it keeps the file name the splash screen asks for),
-// and the icon.
+// and the icons: the window's own and the desktop's, at the sizes a desktop's icon theme keeps.
 #include "draw.h"
 #include "pictures.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace art {
 
@@ -79,31 +81,99 @@ bool DrawAudioCredit(const std::string& path)
     return canvas.Save(path);
 }
 
-bool DrawIcon(const std::string& path)
+// The reactor's mark as the control desk's terminal shows it: a green trefoil on the black phosphor screen
+// of a painted steel case, with the order prompt under it. The same drawing at every size, with less detail
+// the smaller it gets, so that a task bar's 16 pixels still read as a green mark on a dark screen.
+void DrawTrefoil(cairo_t* cr, double cx, double cy, double r, Colour c)
 {
-    const int s = 128;
-    Canvas canvas(s, s);
-    cairo_t* cr = canvas.cr();
-    RoundedRect(cr, 4, 4, s - 8, s - 8, 22);
-    FillVertical(cr, 4, s - 4, Hex(0x4b5852), Hex(0x232a27));
-    BevelRect(cr, 4, 4, s - 8, s - 8, 22, 4, 0.4, 0.5);
-    double c = s / 2.0;
-    Circle(cr, c, c, 44);
-    FillDome(cr, c, c, 44, Hex(0xf0a52a));
-    Circle(cr, c, c, 44);
-    SetColour(cr, Hex(0x1a1208));
-    cairo_set_line_width(cr, 4);
-    cairo_stroke(cr);
     for (int i = 0; i < 3; ++i) {
         double a = -M_PI / 2 + i * 2 * M_PI / 3;
-        cairo_move_to(cr, c + std::cos(a - 0.5) * 11, c + std::sin(a - 0.5) * 11);
-        cairo_arc(cr, c, c, 36, a - 0.5, a + 0.5);
-        cairo_arc_negative(cr, c, c, 11, a + 0.5, a - 0.5);
+        cairo_move_to(cr, cx + std::cos(a - 0.52) * r * 0.3, cy + std::sin(a - 0.52) * r * 0.3);
+        cairo_arc(cr, cx, cy, r, a - 0.52, a + 0.52);
+        cairo_arc_negative(cr, cx, cy, r * 0.3, a + 0.52, a - 0.52);
         cairo_close_path(cr);
     }
-    SetColour(cr, Hex(0x1a1208));
+    Circle(cr, cx, cy, r * 0.2);
+    SetColour(cr, c);
     cairo_fill(cr);
-    FillCircle(cr, c, c, 7, Hex(0x1a1208));
+}
+
+bool DrawIcon(const std::string& path, int s)
+{
+    Canvas canvas(s, s);
+    cairo_t* cr = canvas.cr();
+    const Colour phosphor{0, 1, 0, 1};
+    const bool tiny = s < 24, small = s < 64;
+    // The case: the desk's green-grey paint, its rim lit from the top-left.
+    double m = tiny ? 0 : s * 0.03;
+    double caseR = s * 0.17;
+    RoundedRect(cr, m, m, s - 2 * m, s - 2 * m, caseR);
+    FillVertical(cr, m, s - m, Hex(0x5d6b64), Hex(0x232a27));
+    if (!tiny)
+        BevelRect(cr, m, m, s - 2 * m, s - 2 * m, caseR, std::max(1.0, s * 0.025), 0.4, 0.5);
+    // The screen, sunk into the case, with a faint green sheen behind the glyphs.
+    double inset = tiny ? 2 : s * 0.13;
+    double sx = inset, sy = inset, sw = s - 2 * inset, sh = s - inset - (small ? inset : s * 0.2);
+    double screenR = s * 0.08;
+    RoundedRect(cr, sx, sy, sw, sh, screenR);
+    SetColour(cr, Hex(0x020702));
+    cairo_fill_preserve(cr);
+    cairo_pattern_t* sheen =
+        cairo_pattern_create_radial(sx + sw / 2, sy + sh / 2, 0, sx + sw / 2, sy + sh / 2, sw * 0.7);
+    cairo_pattern_add_color_stop_rgba(sheen, 0, 0, 0.45, 0.1, 0.35);
+    cairo_pattern_add_color_stop_rgba(sheen, 1, 0, 0.1, 0, 0);
+    cairo_set_source(cr, sheen);
+    cairo_fill(cr);
+    cairo_pattern_destroy(sheen);
+    // The trefoil, with its glow at the sizes where a glow shows.
+    double cx = sx + sw / 2, cy = sy + (small ? sh / 2 : sh * 0.42);
+    double r = (small ? std::min(sw, sh) * 0.46 : sh * 0.36);
+    if (!small) {
+        Canvas glow(s, s);
+        DrawTrefoil(glow.cr(), cx, cy, r, WithAlpha(phosphor, 0.9));
+        BlurSurface(glow.surface(), s * 0.03);
+        cairo_save(cr);
+        RoundedRect(cr, sx, sy, sw, sh, screenR);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, glow.surface(), 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+    DrawTrefoil(cr, cx, cy, r, phosphor);
+    if (!small) {
+        // The order prompt and its cursor, in the terminal's font.
+        if (!UseFont(cr, "IBM 3270", sh * 0.2))
+            return false;
+        DrawLine(cr, "/>", sx + sw * 0.1, sy + sh * 0.93, Align::Left, phosphor);
+        double promptW = TextWidth(cr, "/> ");
+        cairo_rectangle(cr, sx + sw * 0.1 + promptW, sy + sh * 0.93 - sh * 0.03, sh * 0.11, sh * 0.03);
+        SetColour(cr, phosphor);
+        cairo_fill(cr);
+        // Scan lines over the glass.
+        cairo_save(cr);
+        RoundedRect(cr, sx, sy, sw, sh, screenR);
+        cairo_clip(cr);
+        double pitch = std::max(2.0, s / 64.0);
+        for (double y = sy; y < sy + sh; y += pitch)
+            cairo_rectangle(cr, sx, y, sw, pitch / 2);
+        SetColour(cr, {0, 0, 0, 0.22});
+        cairo_fill(cr);
+        cairo_restore(cr);
+        // The case below the screen: an amber alarm lamp and two screws.
+        double by = (sy + sh + s - m) / 2;
+        FillCircle(cr, s * 0.74, by, s * 0.05, Hex(0x1a1208));
+        Circle(cr, s * 0.74, by, s * 0.038);
+        FillDome(cr, s * 0.74, by, s * 0.038, Hex(0xf0a52a));
+        if (s >= 64) {
+            Screw(cr, s * 0.22, by, s * 0.03, 0.6, Hex(0xb4b8bb));
+            Screw(cr, s * 0.5, by, s * 0.03, 2.2, Hex(0xb4b8bb));
+        }
+    }
+    // The glass's edge: dark on top where the case overhangs it.
+    RoundedRect(cr, sx, sy, sw, sh, screenR);
+    SetColour(cr, {0, 0, 0, 0.8});
+    cairo_set_line_width(cr, tiny ? 1 : std::max(1.0, s * 0.02));
+    cairo_stroke(cr);
     return canvas.Save(path);
 }
 
@@ -113,7 +183,12 @@ bool MakeBranding(const std::string& dir)
 {
     bool ok = DrawMakerLogo(AssetFile(dir, Asset::MakerLogo));
     ok = DrawAudioCredit(AssetFile(dir, Asset::AudioLogo)) && ok;
-    ok = DrawIcon(AssetFile(dir, Asset::WindowIcon)) && ok;
+    ok = DrawIcon(AssetFile(dir, Asset::WindowIcon), 128) && ok;
+    const std::pair<Asset, int> icons[] = {{Asset::Icon16, 16},  {Asset::Icon24, 24}, {Asset::Icon32, 32},
+                                           {Asset::Icon48, 48},  {Asset::Icon64, 64}, {Asset::Icon128, 128},
+                                           {Asset::Icon256, 256}};
+    for (const auto& [asset, size] : icons)
+        ok = DrawIcon(AssetFile(dir, asset), size) && ok;
     return ok;
 }
 
