@@ -24,9 +24,120 @@ struct Window {
     bool timing = false;
     uint64_t lastTick = 0;
     uint64_t nextDeadline = 0;
+
+    // A placement asked for after a size change, held until the window manager has had its say.
+    bool placing = false;
+    int placeWidth = 0, placeHeight = 0;
+    uint32_t placeUntil = 0;
+    int placeRetries = 0;
 };
 
 Window sdl;
+
+// ---- Placement ---------------------------------------------------------------------------------------------
+
+SDL_Rect DisplayBounds()
+{
+    SDL_Rect bounds{0, 0, 1920, 1080};
+    int display = sdl.window ? SDL_GetWindowDisplayIndex(sdl.window) : 0;
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
+    return bounds;
+}
+
+// The part of the monitor left to windows: without the panels and docks the desktop reports.
+SDL_Rect UsableBounds()
+{
+    int display = sdl.window ? SDL_GetWindowDisplayIndex(sdl.window) : 0;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0)
+        return DisplayBounds();
+    return bounds;
+}
+
+struct Frame {
+    int top = 0, left = 0, bottom = 0, right = 0;
+};
+
+Frame WindowFrame()
+{
+    Frame frame;
+    if (!sdl.window || SDL_GetWindowBordersSize(sdl.window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0)
+        return {};
+    return frame;
+}
+
+// Where a window of the given inner size stands centred in `bounds` with its frame; a window larger than the
+// bounds keeps its top-left corner (and so its title bar) on them.
+SDL_Rect CentredPlace(const SDL_Rect& bounds, int width, int height, const Frame& frame)
+{
+    int outerWidth = width + frame.left + frame.right;
+    int outerHeight = height + frame.top + frame.bottom;
+    int x = bounds.x + std::max(0, (bounds.w - outerWidth) / 2) + frame.left;
+    int y = bounds.y + std::max(0, (bounds.h - outerHeight) / 2) + frame.top;
+    return {x, y, width, height};
+}
+
+bool LiesOn(const SDL_Rect& bounds, const SDL_Rect& window, const Frame& frame)
+{
+    return window.x - frame.left >= bounds.x && window.y - frame.top >= bounds.y &&
+           window.x + window.w + frame.right <= bounds.x + bounds.w &&
+           window.y + window.h + frame.bottom <= bounds.y + bounds.h;
+}
+
+// A Wayland window cannot be placed, and a compositor treats one as large as its output as full screen or
+// lets the panel cover its edge: it starts at the largest size of the same shape that leaves room for the
+// title bar and the panel.
+void FitIntoOutput(int& width, int& height)
+{
+    SDL_Rect bounds = UsableBounds();
+    const int room = 96;
+    int fitWidth = bounds.w - room, fitHeight = bounds.h - room;
+    if (width <= fitWidth && height <= fitHeight)
+        return;
+    double scale = std::min(double(fitWidth) / width, double(fitHeight) / height);
+    if (scale <= 0)
+        return;
+    width = std::max(1, int(width * scale));
+    height = std::max(1, int(height * scale));
+}
+
+bool IsFullScreen()
+{
+    return (SDL_GetWindowFlags(sdl.window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP)) != 0;
+}
+
+// Centres the window on its monitor's usable area. The window manager may place a window late (when it maps
+// it, or after it left full screen) and undo the move: for a while after a size change every report of the
+// window's place is checked, and a window not wholly on the monitor is moved back.
+constexpr uint32_t PlacementSettleMs = 2000;
+constexpr int PlacementRetries = 8;
+
+void PlaceWindow(int width, int height)
+{
+    SDL_Rect place = CentredPlace(UsableBounds(), width, height, WindowFrame());
+    SDL_SetWindowPosition(sdl.window, place.x, place.y);
+    sdl.placing = true;
+    sdl.placeWidth = width;
+    sdl.placeHeight = height;
+    sdl.placeUntil = SDL_GetTicks() + PlacementSettleMs;
+}
+
+void KeepPlacement()
+{
+    if (!sdl.placing || !sdl.window)
+        return;
+    if (SDL_TICKS_PASSED(SDL_GetTicks(), sdl.placeUntil) || IsFullScreen()) {
+        sdl.placing = false;
+        return;
+    }
+    SDL_Rect window{0, 0, 0, 0};
+    SDL_GetWindowPosition(sdl.window, &window.x, &window.y);
+    SDL_GetWindowSize(sdl.window, &window.w, &window.h);
+    if (LiesOn(UsableBounds(), window, WindowFrame()) || sdl.placeRetries >= PlacementRetries)
+        return;
+    ++sdl.placeRetries;
+    PlaceWindow(sdl.placeWidth, sdl.placeHeight);
+}
 
 // ---- Window ------------------------------------------------------------------------------------------------
 
@@ -96,8 +207,11 @@ void* Init(const PXL_SystemSettings* settings, bool hidden)
     if (settings->style & PXL_STYLE_BORDERLESS)
         flags |= SDL_WINDOW_BORDERLESS;
     const char* title = settings->title ? settings->title : "";
-    sdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, settings->width,
-                                  settings->height, flags);
+    int width = settings->width, height = settings->height;
+    if (!hidden && driver != nullptr && std::strcmp(driver, "wayland") == 0)
+        FitIntoOutput(width, height);
+    SDL_Rect start = CentredPlace(UsableBounds(), width, height, {});
+    sdl.window = SDL_CreateWindow(title, start.x, start.y, width, height, flags);
     if (!sdl.window) {
         std::fprintf(stderr, "PXL: cannot open the window: %s\n", SDL_GetError());
         return nullptr;
@@ -332,6 +446,7 @@ void PumpEvents(bool scripted)
         if (!scripted)
             HandleEvent(event);
     }
+    KeepPlacement();
 }
 
 double FrameControl(double period)
@@ -364,28 +479,16 @@ double FrameControl(double period)
     return measured;
 }
 
-SDL_Rect DisplayBounds()
-{
-    SDL_Rect bounds{0, 0, 1920, 1080};
-    int display = sdl.window ? SDL_GetWindowDisplayIndex(sdl.window) : 0;
-    SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
-    return bounds;
-}
-
 void SetWindowSize(int width, int height)
 {
     if (!sdl.window)
         return;
-    // The window keeps its centre (the shrink at start-up and the way back from full screen both end in
-    // the middle of the monitor), but its top stays on the monitor so the title bar can be reached.
-    int x = 0, y = 0, oldWidth = 0, oldHeight = 0;
-    SDL_GetWindowPosition(sdl.window, &x, &y);
-    SDL_GetWindowSize(sdl.window, &oldWidth, &oldHeight);
-    SDL_Rect bounds = DisplayBounds();
-    x = std::max(bounds.x, x + (oldWidth - width) / 2);
-    y = std::max(bounds.y, y + (oldHeight - height) / 2);
+    // The start-up shrink and the way back from full screen both end in the middle of the monitor. The place
+    // comes from the monitor, never from where the window was: that may be a place the window manager has
+    // not yet applied.
     SDL_SetWindowSize(sdl.window, width, height);
-    SDL_SetWindowPosition(sdl.window, x, y);
+    sdl.placeRetries = 0;
+    PlaceWindow(width, height);
 }
 
 void SetWindowSizeAndPosition(int width, int height, int x, int y)
