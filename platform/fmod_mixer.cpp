@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <alsa/asoundlib.h>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace fmod_layer {
@@ -208,6 +209,137 @@ void AttachContext(System& system, bool loopback)
     }
 }
 
+ALuint NewSource(const System& system)
+{
+    alGetError();
+    ALuint source = 0;
+    alGenSources(1, &source);
+    if (alGetError() != AL_NO_ERROR) {
+        return 0;
+    }
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+    alSourcef(source, AL_MAX_GAIN, MaxSourceGain);
+    if (system.directChannels) {
+        alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+    }
+    return source;
+}
+
+bool DeviceConnected(ALCdevice* device)
+{
+    ALCint connected = ALC_TRUE;
+    if (alcIsExtensionPresent(device, "ALC_EXT_disconnect")) {
+        alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
+    }
+    return connected != ALC_FALSE;
+}
+
+void ReadContextExtensions(System& system)
+{
+    system.floatBuffers = alIsExtensionPresent("AL_EXT_FLOAT32");
+    system.directChannels = alIsExtensionPresent("AL_SOFT_direct_channels");
+}
+
+// The old device's context goes with its sources and buffers; the channels and sounds keep their records.
+void DropLostDevice(System& system)
+{
+    for (Channel& channel : system.channels) {
+        alDeleteSources(1, &channel.source);
+        channel.source = 0;
+    }
+    for (auto& slot : system.sounds.slots) {
+        if (slot.item) {
+            DeleteSoundBuffer(*slot.item);
+        }
+    }
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(system.context);
+    alcCloseDevice(system.device);
+    system.context = nullptr;
+    system.device = nullptr;
+}
+
+// Everything the game made lives again on the new device: each channel gets a source, each sound its
+// buffer, read again from its file. Loops the game still holds start over where they were wanted (a paused
+// one waits for its unpause); a one-shot cut off by the loss is over.
+void RebuildOnNewDevice(System& system)
+{
+    ReadContextExtensions(system);
+    for (Channel& channel : system.channels) {
+        channel.source = NewSource(system);
+    }
+    for (auto& slot : system.sounds.slots) {
+        if (!slot.item) {
+            continue;
+        }
+        DecodedAudio audio;
+        if (LoadAudioFile(slot.item->path, audio) == FMOD_OK) {
+            UploadSound(audio, *slot.item);
+        }
+    }
+    for (Channel& channel : system.channels) {
+        if (!channel.inUse) {
+            continue;
+        }
+        if (LoopsForever(channel)) {
+            channel.started = false;
+        } else {
+            ReleaseChannel(channel);
+        }
+    }
+}
+
+// Quietly, at most every ReopenInterval: a missing server or device is the normal case here.
+bool TryReopen(System& system)
+{
+    auto now = std::chrono::steady_clock::now();
+    if (now < system.nextReopen) {
+        return false;
+    }
+    system.nextReopen = now + ReopenInterval;
+    ALCdevice* device = alcOpenDevice(config.deviceName.empty() ? nullptr : config.deviceName.c_str());
+    if (!device) {
+        return false;
+    }
+    ALCcontext* context = alcCreateContext(device, ContextAttributes(false).data());
+    if (!context || !DeviceConnected(device)) {
+        if (context) {
+            alcDestroyContext(context);
+        }
+        alcCloseDevice(device);
+        return false;
+    }
+    DropLostDevice(system);
+    system.device = device;
+    system.context = context;
+    alcMakeContextCurrent(context);
+    RebuildOnNewDevice(system);
+    return true;
+}
+
+void WatchDevice(System& system, FMOD_RESULT& result)
+{
+    if (system.lost) {
+        if (TryReopen(system)) {
+            system.lost = false;
+            system.lostReported = false;
+            std::printf("The sound output device is back; sound is on again.\n");
+            std::fflush(stdout);
+        }
+        return;
+    }
+    if (DeviceConnected(system.device)) {
+        return;
+    }
+    system.lost = true;
+    system.nextReopen = std::chrono::steady_clock::now() + ReopenInterval;
+    if (!system.lostReported) {
+        system.lostReported = true;
+        result = FMOD_ERR_OUTPUT_LOST;
+    }
+}
+
 } // namespace
 
 void ApplyGain(const Channel& channel)
@@ -261,6 +393,13 @@ void ApplyPause(Channel& channel)
     }
 }
 
+void StartIfDue(Channel& channel)
+{
+    if (channel.inUse && !channel.started && !IsPausedNow(channel)) {
+        StartChannel(channel);
+    }
+}
+
 bool HasFinished(const Channel& channel)
 {
     return channel.started && channel.playsToQueue == 0 && SourceState(channel) == AL_STOPPED;
@@ -274,14 +413,7 @@ FMOD_RESULT Advance(double seconds)
         RenderSilentMix(seconds);
     } else {
         RefillChannels();
-        ALCint connected = ALC_TRUE;
-        if (alcIsExtensionPresent(theSystem->device, "ALC_EXT_disconnect")) {
-            alcGetIntegerv(theSystem->device, ALC_CONNECTED, 1, &connected);
-        }
-        if (!connected && !theSystem->lostReported) {
-            theSystem->lostReported = true;
-            result = FMOD_ERR_OUTPUT_LOST;
-        }
+        WatchDevice(*theSystem, result);
     }
     ReclaimFinishedChannels();
     return result;
@@ -307,8 +439,7 @@ FMOD_RESULT OpenOutput(System& system)
         system.silent = true;
     }
     alcMakeContextCurrent(system.context);
-    system.floatBuffers = alIsExtensionPresent("AL_EXT_FLOAT32");
-    system.directChannels = alIsExtensionPresent("AL_SOFT_direct_channels");
+    ReadContextExtensions(system);
     return result;
 }
 
@@ -402,19 +533,12 @@ Channel* TakeChannel(System& system)
 
 void CreateChannels(System& system, int count)
 {
-    alGetError();
     count = std::min(count, ChannelLimit);
     for (int i = 0; i < count; ++i) {
         Channel channel;
-        alGenSources(1, &channel.source);
-        if (alGetError() != AL_NO_ERROR) {
+        channel.source = NewSource(system);
+        if (!channel.source) {
             break;
-        }
-        alSourcei(channel.source, AL_SOURCE_RELATIVE, AL_TRUE);
-        alSourcef(channel.source, AL_ROLLOFF_FACTOR, 0.0f);
-        alSourcef(channel.source, AL_MAX_GAIN, MaxSourceGain);
-        if (system.directChannels) {
-            alSourcei(channel.source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
         }
         system.channels.push_back(channel);
     }

@@ -11,12 +11,14 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace fmod_layer {
 
 struct Sound {
+    std::string path; // read again when the output device comes back with empty buffers
     ALuint buffer = 0;
     unsigned int frames = 0;
     int sampleRate = 0;
@@ -61,6 +63,8 @@ struct System {
     bool floatBuffers = false;
     bool directChannels = false;
     bool lostReported = false;
+    bool lost = false; // the device went away: sound is off until a new one opens
+    std::chrono::steady_clock::time_point nextReopen{};
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     LPALCRENDERSAMPLESSOFT renderSamples = nullptr;
@@ -72,6 +76,9 @@ struct System {
     uint64_t mixedFrames = 0;
     std::vector<float> mixBuffer;
 };
+
+// How often a lost output device is looked for again.
+constexpr std::chrono::milliseconds ReopenInterval{1500};
 
 // A single update mixes at most this much.
 constexpr double LongestMixStep = 1.0;
@@ -90,6 +97,9 @@ void ApplyPause(Channel& channel);
 bool HasFinished(const Channel& channel);
 // Frees the channel: its handle goes stale and its source falls silent.
 void ReleaseChannel(Channel& channel);
+// Starts a channel just played unless it is paused: a sound begins in the frame that asks for it, as the
+// press that played it, not at the next update.
+void StartIfDue(Channel& channel);
 // Picks the channel for a new play: a free one, else a finished one not yet reclaimed, else the oldest.
 Channel* TakeChannel(System& system);
 // Gives the system up to `count` channels; fewer when OpenAL runs out of sources.
@@ -104,8 +114,8 @@ void DeleteSoundBuffer(Sound& sound);
 FMOD_RESULT OpenOutput(System& system);
 void CloseOutput(System& system);
 
-// One update: starts pending channels, mixes `seconds` when silent (else checks the device is still there),
-// and reclaims finished channels.
+// One update: starts pending channels, mixes `seconds` when silent (else checks the device is still there,
+// and after a loss tries to open it again every ReopenInterval), and reclaims finished channels.
 FMOD_RESULT Advance(double seconds);
 
 } // namespace fmod_layer

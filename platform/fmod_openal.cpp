@@ -157,6 +157,7 @@ FMOD_RESULT FMOD_System_Init(FMOD_SYSTEM* handle, int maxChannels, FMOD_INITFLAG
     CreateChannels(*system, maxChannels);
     system->initialized = true;
     system->lostReported = false;
+    system->lost = false;
     system->mixedSeconds = 0.0;
     system->mixedFrames = 0;
     if (system->channels.empty() && result == FMOD_OK) {
@@ -244,6 +245,7 @@ FMOD_RESULT FMOD_System_CreateSound(FMOD_SYSTEM* handle, const char* path, FMOD_
         return result;
     }
     auto created = std::make_unique<Sound>();
+    created->path = path;
     created->mode = mode;
     result = UploadSound(audio, *created);
     if (result != FMOD_OK) {
@@ -286,6 +288,7 @@ FMOD_RESULT FMOD_System_PlaySound(FMOD_SYSTEM* handle, FMOD_SOUND* soundHandle, 
     channel->started = false;
     channel->playsQueued = 0;
     channel->playsToQueue = 0;
+    StartIfDue(*channel);
     if (channelOut) {
         size_t index = static_cast<size_t>(channel - system->channels.data());
         *channelOut = EncodeHandle<FMOD_CHANNEL>(index, channel->generation);
