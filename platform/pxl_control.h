@@ -23,6 +23,15 @@ void PxlSetHiddenWindow(bool hidden);
 // Fixed frame time in seconds; 0 restores the measured frame time and real pacing.
 void PxlSetFixedTimestep(double seconds);
 
+// The time the current frame is said to have taken, in place of the fixed or measured one; called from the
+// frame hook, to replay the frame times of a recorded session.
+void PxlSetFrameTime(double seconds);
+
+// Records the real window's input from the next run on, as an input script for the simulator (see
+// pxl_input_recording.h). False, with the reason in `error`, when the file cannot be written.
+bool PxlRecordInput(const std::string& path, std::string& error);
+void PxlStopRecordingInput();
+
 // Scripted input: while on, the backend's own input and window events are ignored and only the calls below
 // change the input state. Changes made before PXL_System_Update of a frame are seen by that frame.
 void PxlSetScriptedInput(bool scripted);

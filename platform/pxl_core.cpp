@@ -4,6 +4,7 @@
 #include "platform/pxl.h"
 #include "platform/pxl_backend.h"
 #include "platform/pxl_control.h"
+#include "platform/pxl_input_recording.h"
 #include "platform/pxl_picture.h"
 
 #include <algorithm>
@@ -29,16 +30,11 @@ namespace {
 constexpr double HeadlessStep = 1.0 / 60.0;
 constexpr int MaxTextureSide = 16384;
 
-struct KeyEvent {
-    int key;
-    bool down;
-};
-
 struct InputState {
     bool held[PXL_KEY_COUNT] = {};
     bool triggered[PXL_KEY_COUNT] = {};
     bool released[PXL_KEY_COUNT] = {};
-    std::vector<KeyEvent> pendingKeys;
+    std::vector<PxlKeyEvent> pendingKeys;
     PXL_Vec2 pendingMouse{0, 0};
     PXL_Vec2 mouse{0, 0};
     PXL_Vec2 mouseDelta{0, 0};
@@ -113,7 +109,7 @@ void ApplyPendingInput()
     std::fill(std::begin(in.triggered), std::end(in.triggered), false);
     std::fill(std::begin(in.released), std::end(in.released), false);
     // A press and release between two updates still counts as both, so short clicks are never lost.
-    for (const KeyEvent& event : in.pendingKeys) {
+    for (const PxlKeyEvent& event : in.pendingKeys) {
         bool& held = in.held[event.key];
         if (event.down && !held) {
             held = true;
@@ -143,6 +139,23 @@ void ApplyPendingInput()
         in.pendingClose = false;
         l.closed = true;
     }
+}
+
+void RecordPendingInput()
+{
+    const Layer& l = L();
+    const InputState& in = l.input;
+    PxlFrameInput frame;
+    frame.frame = l.frame;
+    frame.frameTime = l.deltaTime;
+    frame.keys = &in.pendingKeys;
+    frame.mouse = in.pendingMouse;
+    frame.focused = in.pendingFocus;
+    frame.resized = in.pendingResize;
+    frame.width = in.resizeWidth;
+    frame.height = in.resizeHeight;
+    frame.closed = in.pendingClose;
+    PxlRecordFrame(frame);
 }
 
 void ResetRunState(const PXL_SystemSettings& settings)
@@ -253,6 +266,11 @@ void PxlSetHiddenWindow(bool hidden)
 void PxlSetFixedTimestep(double seconds)
 {
     L().fixedStep = seconds > 0 ? seconds : 0;
+}
+void PxlSetFrameTime(double seconds)
+{
+    if (seconds >= 0)
+        L().deltaTime = seconds;
 }
 void PxlSetScriptedInput(bool scripted)
 {
@@ -367,6 +385,7 @@ void* PXL_System_Init(const PXL_SystemSettings* settings)
     l.backend = BackendFor(l.kind);
     if (!l.recordChosen)
         l.record = l.kind == PxlBackendKind::Headless;
+    PxlRecordRunStart(l.frameRate);
     void* window = l.backend->init(settings, l.hiddenWindow);
     if (!window) {
         l.backend = nullptr;
@@ -400,6 +419,8 @@ void PXL_System_Update()
     if (l.hook)
         l.hook(l.frame, l.hookUser);
     l.backend->pumpEvents(l.scripted);
+    if (!l.scripted && PxlRecordingInput())
+        RecordPendingInput();
     ApplyPendingInput();
 }
 

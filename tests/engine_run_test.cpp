@@ -137,7 +137,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptErrorCase{"1 focus away\n", "input line 1: focus takes"},
                       ScriptErrorCase{"1 resize 0 720\n", "input line 1: resize takes"},
                       ScriptErrorCase{"1 clock soon\n", "input line 1: clock takes seconds"},
-                      ScriptErrorCase{"1 clock -5\n", "input line 1: clock takes seconds"}));
+                      ScriptErrorCase{"1 clock -5\n", "input line 1: clock takes seconds"},
+                      ScriptErrorCase{"1 dt -0.1\n", "input line 1: dt takes the frame's seconds"},
+                      ScriptErrorCase{"\n# clock 1700000000 dt 0\n", "input line 2: a recording starts"},
+                      ScriptErrorCase{"# clock yesterday dt 0.016\n", "input line 1: a recording starts"}));
 
 TEST(SimOptionsTest, BadOptionsAreClearErrors)
 {

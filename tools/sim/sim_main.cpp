@@ -38,6 +38,7 @@ struct SimRun {
     int windowHeight = 720;
     bool windowGiven = false;
     bool clockGiven = false;
+    bool recordedFrameTimes = false; // replay a recorded session at the times its frames took
     bool failed = false;
     bool markFrames = false;
 };
@@ -45,7 +46,10 @@ struct SimRun {
 const char* const Usage =
     "usage: brimvale-sim --frames N [--dt SECONDS] [--input FILE] [--clock EPOCH] [--window WxH]\n"
     "                    [--scene NAME] [--screenshot FRAME:FILE.png]... [--describe FRAME:FILE.json]...\n"
-    "                    [--audio-out FILE.wav] [--mark-frames] [--keep-settings]\n"
+    "                    [--audio-out FILE.wav] [--mark-frames] [--keep-settings] [--fixed-step]\n"
+    "A session recorded with brimvale --record replays with the clock and frame times it was played with;\n"
+    "--clock and --dt replace them, --fixed-step replays every frame at the recording's (or --dt's) step.\n"
+    "With --input, --frames defaults to the length of the input.\n"
     "--keep-settings reads and writes the player's settings file as the game does; without it a run starts\n"
     "from the default settings and leaves the file alone.\n";
 
@@ -91,7 +95,8 @@ void ApplyEvent(const SimEvent& event)
         PxlInjectClose();
         break;
     case SimEventKind::Clock:
-        break; // set before the frame's clock step, in BeforeFrame
+    case SimEventKind::FrameTime:
+        break; // both set before the frame's clock step, in BeforeFrame
     }
 }
 
@@ -103,14 +108,19 @@ void BeforeFrame(uint64_t frame, void* user)
     }
     // A clock line takes effect as its frame begins, and its frame already counts one step: the same order as
     // a player who sets the clock between two frames (tools/autoplay records its runs that way).
+    double step = run->dt;
     for (size_t i = run->nextEvent; i < run->script.events.size() && run->script.events[i].frame <= frame; ++i) {
-        if (run->script.events[i].kind == SimEventKind::Clock) {
-            OsSetSimulatedClock(static_cast<std::time_t>(run->script.events[i].clock));
+        const SimEvent& event = run->script.events[i];
+        if (event.kind == SimEventKind::Clock) {
+            OsSetSimulatedClock(static_cast<std::time_t>(event.clock));
             run->clockGiven = true;
+        } else if (event.kind == SimEventKind::FrameTime && run->recordedFrameTimes && event.frame == frame) {
+            step = event.seconds;
+            PxlSetFrameTime(step);
         }
     }
     if (frame > 0 && run->clockGiven) {
-        OsAdvanceSimulatedClock(run->dt);
+        OsAdvanceSimulatedClock(step);
     }
     if (run->markFrames) {
         // On the same stream as the event lines, so that a reader can tell in which frame each was printed.
@@ -182,6 +192,8 @@ int main(int argc, char** argv)
 {
     static SimRun run;
     bool framesGiven = false;
+    bool dtGiven = false;
+    bool fixedStep = false;
     std::string sceneName;
     std::string audioOut;
     for (int i = 1; i < argc; ++i) {
@@ -194,6 +206,10 @@ int main(int argc, char** argv)
         }
         if (option == "--mark-frames") {
             run.markFrames = true;
+            continue;
+        }
+        if (option == "--fixed-step") {
+            fixedStep = true;
             continue;
         }
         if (option == "--keep-settings") {
@@ -215,6 +231,7 @@ int main(int argc, char** argv)
             if (*end != '\0' || !(run.dt > 0.0) || run.dt > 10.0) {
                 return UsageError("--dt takes a number of seconds above 0 and at most 10");
             }
+            dtGiven = true;
         } else if (option == "--input") {
             std::ifstream file(value);
             if (!file) {
@@ -226,6 +243,10 @@ int main(int argc, char** argv)
             if (!ParseSimScript(text.str(), run.script, error)) {
                 std::fprintf(stderr, "brimvale-sim: %s: %s\n", value, error.c_str());
                 return 2;
+            }
+            if (run.script.cutOff) {
+                std::fprintf(stderr, "brimvale-sim: %s ends in a cut-off line; replaying up to the line before it\n",
+                             value);
             }
         } else if (option == "--clock") {
             uint64_t epoch = 0;
@@ -263,9 +284,31 @@ int main(int argc, char** argv)
             return UsageError("unknown option " + option);
         }
     }
-    if (!framesGiven) {
-        return UsageError("--frames is required");
+    if (!framesGiven && !run.script.events.empty()) {
+        run.frames = run.script.events.back().frame + 1;
+        framesGiven = true;
     }
+    if (!framesGiven) {
+        return UsageError("--frames is required (or an --input with events)");
+    }
+    if (run.script.recorded) {
+        if (run.clockGiven) {
+            // The whole session moves to the clock asked for, its corrections along with it.
+            const long long shift = static_cast<long long>(OsCalendarTime()) - run.script.startClock;
+            for (SimEvent& event : run.script.events) {
+                if (event.kind == SimEventKind::Clock) {
+                    event.clock += shift;
+                }
+            }
+        } else {
+            OsSetSimulatedClock(static_cast<std::time_t>(run.script.startClock));
+            run.clockGiven = true;
+        }
+        if (!dtGiven) {
+            run.dt = run.script.frameTime;
+        }
+    }
+    run.recordedFrameTimes = !dtGiven && !fixedStep;
     if (run.frames == 0) {
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "tools/sim/sim_script.h"
 
 #include "platform/pxl.h"
+#include "platform/pxl_key_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -54,17 +55,7 @@ std::string Lower(std::string text)
 int ParseSimKey(const std::string& name)
 {
     const std::string key = Lower(name);
-    struct Named {
-        const char* name;
-        int code;
-    };
-    static const Named names[] = {
-        {"left", PXL_KEY_LBUTTON},  {"right", PXL_KEY_RBUTTON},   {"middle", PXL_KEY_MBUTTON},
-        {"escape", PXL_KEY_ESCAPE}, {"space", PXL_KEY_SPACE},     {"return", PXL_KEY_RETURN},
-        {"enter", PXL_KEY_RETURN},  {"tab", PXL_KEY_TAB},         {"backspace", PXL_KEY_BACK},
-        {"shift", PXL_KEY_SHIFT},   {"control", PXL_KEY_CONTROL}, {"alt", PXL_KEY_MENU},
-    };
-    for (const Named& named : names) {
+    for (const PxlNamedKey& named : PxlKeyNames) {
         if (key == named.name) {
             return named.code;
         }
@@ -81,19 +72,68 @@ int ParseSimKey(const std::string& name)
     return static_cast<int>(code);
 }
 
+namespace {
+
+std::vector<std::string> Words(const std::string& text)
+{
+    std::istringstream words(text);
+    std::vector<std::string> parts;
+    for (std::string word; words >> word;) {
+        parts.push_back(word);
+    }
+    return parts;
+}
+
+// "# clock EPOCH dt SECONDS" as the first line that is not blank; false on a malformed one.
+bool ParseRecordingHeader(const std::string& text, SimScript& script, std::string& error)
+{
+    std::istringstream input(text);
+    std::string line;
+    for (int number = 1; std::getline(input, line); ++number) {
+        std::vector<std::string> parts = Words(line);
+        if (parts.empty()) {
+            continue;
+        }
+        if (parts[0] != "#" || parts.size() < 2 || Lower(parts[1]) != "clock") {
+            return true;
+        }
+        long long epoch = 0;
+        double dt = 0;
+        if (parts.size() != 5 || !ParseClock(parts[2], epoch) || Lower(parts[3]) != "dt" ||
+            !ParseNumber(parts[4], dt) || !(dt > 0.0) || dt > 10.0) {
+            error = "input line " + std::to_string(number) +
+                    ": a recording starts \"# clock EPOCH dt SECONDS\" (seconds above 0 and at most 10): \"" + line +
+                    "\"";
+            return false;
+        }
+        script.recorded = true;
+        script.startClock = epoch;
+        script.frameTime = dt;
+        return true;
+    }
+    return true;
+}
+
+} // namespace
+
 bool ParseSimScript(const std::string& text, SimScript& script, std::string& error)
 {
-    script.events.clear();
-    std::istringstream input(text);
+    script = SimScript{};
+    if (!ParseRecordingHeader(text, script, error)) {
+        return false;
+    }
+    std::string whole = text;
+    if (script.recorded && !whole.empty() && whole.back() != '\n') {
+        // The game was stopped while writing this line; everything before it stands.
+        whole.erase(whole.find_last_of('\n') == std::string::npos ? 0 : whole.find_last_of('\n') + 1);
+        script.cutOff = true;
+    }
+    std::istringstream input(whole);
     std::string line;
     uint64_t lastFrame = 0;
     for (int number = 1; std::getline(input, line); ++number) {
         std::string content = line.substr(0, line.find('#'));
-        std::istringstream words(content);
-        std::vector<std::string> parts;
-        for (std::string word; words >> word;) {
-            parts.push_back(word);
-        }
+        std::vector<std::string> parts = Words(content);
         if (parts.empty()) {
             continue;
         }
@@ -142,6 +182,13 @@ bool ParseSimScript(const std::string& text, SimScript& script, std::string& err
             }
             event.kind = SimEventKind::Clock;
             event.clock = epoch;
+        } else if (kind == "dt") {
+            double seconds = 0;
+            if (!expectArguments(1) || !ParseNumber(parts[2], seconds) || !(seconds >= 0.0) || seconds > 3600.0) {
+                return fail("dt takes the frame's seconds, from 0 to 3600");
+            }
+            event.kind = SimEventKind::FrameTime;
+            event.seconds = seconds;
         } else if (kind == "close") {
             if (!expectArguments(0)) {
                 return fail("close takes nothing");

@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
-// Events: "mouse X Y", "press KEY", "release KEY", "focus lost|gained", "resize W H", "close", "clock EPOCH".
+// Events: "mouse X Y", "press KEY", "release KEY", "focus lost|gained", "resize W H", "close", "clock EPOCH",
+// "dt SECONDS" (the time that frame took, in a recorded session).
+//
+// A session recorded by `brimvale --record` starts with the comment line "# clock EPOCH dt SECONDS": the
+// calendar clock and the frame time it started with.
 
-enum class SimEventKind { Mouse, Press, Release, FocusLost, FocusGained, Resize, Close, Clock };
+enum class SimEventKind { Mouse, Press, Release, FocusLost, FocusGained, Resize, Close, Clock, FrameTime };
 
 struct SimEvent {
     uint64_t frame = 0;
@@ -15,10 +19,17 @@ struct SimEvent {
     int key = 0;
     float x = 0, y = 0; // mouse position, or width and height of a resize
     int64_t clock = 0;  // "clock EPOCH": the calendar time from this frame on, advancing with the frames
+    double seconds = 0; // "dt SECONDS"
 };
 
 struct SimScript {
     std::vector<SimEvent> events; // in file order; frames never decrease
+    // From the first line of a recorded session.
+    bool recorded = false;
+    int64_t startClock = 0;
+    double frameTime = 0;
+    // A recorded session that was cut off (the game killed mid-line): its last, partial line is left out.
+    bool cutOff = false;
 };
 
 // The latest clock a run may set, in seconds since 1970: the year 3000 is far enough, and it keeps the
