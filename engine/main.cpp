@@ -1,4 +1,5 @@
 #include "engine/engine.h"
+#include "platform/os.h"
 #include "platform/pxl_control.h"
 #include "scenes/settings_file.h"
 
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    // After the recording is open, so that a relative path names a file in the folder the player started in.
+    OsEnterGameDataFolder();
     // The player's own runs keep their settings from one run to the next.
     settingsFileInUse = true;
     EngineOptions options;

@@ -220,3 +220,21 @@ void OsAdvanceSimulatedClock(double seconds)
     if (seconds > 0)
         simulatedSeconds += seconds;
 }
+
+std::string OsEnterGameDataFolder()
+{
+    struct stat info;
+    if (stat("Assets", &info) == 0 && S_ISDIR(info.st_mode))
+        return "";
+    char program[4096];
+    ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
+    if (length <= 0)
+        return "";
+    program[length] = '\0';
+    std::string folder(program);
+    folder.erase(folder.find_last_of('/') + 1);
+    const std::string data = folder + "../share/brimvale";
+    if (stat((data + "/Assets").c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || chdir(data.c_str()) != 0)
+        return "";
+    return data;
+}

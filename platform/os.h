@@ -37,3 +37,9 @@ std::vector<std::string> OsListFiles(const std::string& folder);
 std::time_t OsCalendarTime();
 void OsSetSimulatedClock(std::time_t start);
 void OsAdvanceSimulatedClock(double seconds);
+
+// The game reads its files from "./Assets". Started from somewhere else (the desktop menu, a terminal in
+// another folder), it moves into the data folder installed beside the program, <prefix>/share/brimvale for
+// <prefix>/bin/brimvale, when that folder holds the Assets. Returns the folder it moved to, or "" when it
+// stayed.
+std::string OsEnterGameDataFolder();

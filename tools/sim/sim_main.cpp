@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -172,8 +173,10 @@ bool ParseFrameFile(const std::string& text, Screenshot& request)
         !ParseUnsigned(text.substr(0, colon).c_str(), request.frame)) {
         return false;
     }
-    request.path = text.substr(colon + 1);
-    return true;
+    // Absolute, since the run may move into the installed game's data folder.
+    std::error_code error;
+    request.path = std::filesystem::absolute(text.substr(colon + 1), error).string();
+    return !request.path.empty();
 }
 
 Scene* FindScene(const std::string& name)
@@ -279,7 +282,8 @@ int main(int argc, char** argv)
             }
             run.descriptions.push_back(request);
         } else if (option == "--audio-out") {
-            audioOut = value;
+            std::error_code error;
+            audioOut = std::filesystem::absolute(value, error).string();
         } else {
             return UsageError("unknown option " + option);
         }
@@ -313,6 +317,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Every file named on the command line is open or absolute by now.
+    OsEnterGameDataFolder();
     EngineOptions options;
     options.showWindow = false;
     if (!sceneName.empty()) {
