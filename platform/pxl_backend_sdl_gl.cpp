@@ -2,6 +2,7 @@
 // Everything drawn goes through the GL layer (pxl_gl.h), which knows nothing of SDL.
 #include "platform/pxl_backend.h"
 #include "platform/pxl_gl.h"
+#include "platform/pxl_gl_debug.h"
 #include "platform/pxl_picture.h"
 
 #include <SDL.h>
@@ -202,6 +203,7 @@ void* Init(const PXL_SystemSettings* settings, bool hidden)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, PxlGlDebugWanted() ? SDL_GL_CONTEXT_DEBUG_FLAG : 0);
 
     Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     if (settings->style & PXL_STYLE_BORDERLESS)

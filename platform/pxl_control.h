@@ -99,3 +99,9 @@ int PxlLastFrameDrawCalls();
 // The last finished frame as RGBA8, top row first. False when the backend has no pixels (headless).
 bool PxlReadFramePixels(std::vector<uint8_t>& rgba, int& width, int& height);
 bool PxlWriteFramePng(const std::string& path, std::string* error);
+
+// Where GL errors go: debug builds, and any run that sets a handler, report each one (by default as a line on
+// standard error). The tests set a handler that fails the test in which the error happened.
+using PxlGlErrorHandler = void (*)(const char* message);
+void PxlSetGlErrorHandler(PxlGlErrorHandler handler);
+int PxlGlErrorsReported();

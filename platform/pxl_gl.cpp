@@ -1,6 +1,7 @@
 #include "platform/pxl_gl.h"
 
 #include "platform/pxl_gl_batch.h"
+#include "platform/pxl_gl_debug.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +30,7 @@ void main()
 constexpr const char* UntexturedPixel = R"(
 void main()
 {
-    o_colour = vec4(clamp(v_color.rgb + v_tint.rgb, 0.0, 1.0), v_color.a * v_tint.a);
+    o_colour = v_color;
 }
 )";
 
@@ -39,7 +40,7 @@ constexpr const char* TexturedPixel = R"(
 void main()
 {
     vec4 texel = SampleFrame();
-    o_colour = vec4(clamp(texel.rgb + v_color.rgb + v_tint.rgb, 0.0, 1.0), texel.a * v_color.a * v_tint.a);
+    o_colour = vec4(clamp(texel.rgb + v_color.rgb, 0.0, 1.0), texel.a * v_color.a);
 }
 )";
 
@@ -277,6 +278,7 @@ bool PxlGlOpen()
 {
     gl.generation = ++gl.generations;
     gl.lastDrawCalls = 0;
+    PxlGlStartDebugOutput();
     gl.builtinVertex = MakeShader(GL_VERTEX_SHADER, BuiltinVertex, "built-in vertex");
     gl.untexturedPixel = MakeShader(GL_FRAGMENT_SHADER, UntexturedPixel, "built-in untextured");
     gl.texturedPixel = MakeShader(GL_FRAGMENT_SHADER, TexturedPixel, "built-in textured");
@@ -371,6 +373,7 @@ bool PxlGlFinishFrame()
     gl.inFrame = false;
     gl.lastDrawCalls = GlBatchDrawCalls();
     gl.finished = gl.drawing;
+    PxlGlCheckErrors("the frame");
     return true;
 }
 

@@ -11,14 +11,12 @@
 
 layout(location = 0) in vec2 a_position; // clip space
 layout(location = 1) in vec2 a_uv;
-layout(location = 2) in vec4 a_color; // the mesh's vertex colour
-layout(location = 3) in vec4 a_tint;  // rgb: the draw's tint; a: the draw's alpha
-layout(location = 4) in vec4 a_frame; // the texture rectangle the draw covers: min uv, max uv
-layout(location = 5) in float a_slot; // which of u_textures[4] the draw samples
+layout(location = 2) in vec4 a_color; // rgb: the mesh's vertex colour plus the draw's tint; a: times the draw's alpha
+layout(location = 3) in vec4 a_frame; // the texture rectangle the draw covers: min uv, max uv
+layout(location = 4) in uint a_slot;  // which of u_textures[4] the draw samples
 
 out vec2 v_uv;
 out vec4 v_color;
-out vec4 v_tint;
 flat out vec4 v_frame;
 flat out int v_slot;
 
@@ -28,16 +26,14 @@ void PassVertexOn()
     gl_Position = vec4(a_position, 0.0, 1.0);
     v_uv = a_uv;
     v_color = a_color;
-    v_tint = a_tint;
     v_frame = a_frame;
-    v_slot = int(a_slot + 0.5);
+    v_slot = int(a_slot);
 }
 
 #else
 
 in vec2 v_uv;
-in vec4 v_color;
-in vec4 v_tint;
+in vec4 v_color; // rgb: added to the texture's colour (the vertex colour plus the draw's tint); a: the draw's alpha
 flat in vec4 v_frame; // the texture rectangle of this draw: sampling stays inside it
 flat in int v_slot;   // which of the batch's textures this draw samples
 

@@ -11,7 +11,7 @@ void main()
 {
     vec4 texel = SampleFrame();
 
-    vec3 phosphor = clamp(texel.rgb + v_color.rgb + v_tint.rgb, 0.0, 1.0);
+    vec3 phosphor = clamp(texel.rgb + v_color.rgb, 0.0, 1.0);
     vec3 colour = phosphor * (0.8 + 0.3 * texel.a * texel.a);
 
     // Every third row of pixels is a little darker.
@@ -22,5 +22,5 @@ void main()
         vignette = 1.0 - 0.2 * dot(centred, centred);
     }
 
-    o_colour = vec4(clamp(colour * scanline * vignette, 0.0, 1.0), texel.a * v_color.a * v_tint.a);
+    o_colour = vec4(clamp(colour * scanline * vignette, 0.0, 1.0), texel.a * v_color.a);
 }

@@ -61,8 +61,12 @@ int main(int argc, char** argv)
 {
     std::string terminalPng;
     bool headless = false;
+    std::string format = "console"; // --benchmark_format, which a reporter of our own has to follow itself
     std::vector<char*> arguments;
     for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0) {
+            format = argv[i] + 19;
+        }
         if (std::strcmp(argv[i], "--headless") == 0) {
             headless = true;
         } else if (std::strcmp(argv[i], "--terminal-png") == 0 && i + 1 < argc) {
@@ -86,11 +90,16 @@ int main(int argc, char** argv)
         return 1;
     }
     // One reporter for both groups: Google Benchmark's own default one does not outlive its first run.
-    benchmark::ConsoleReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
-                                                              : benchmark::ConsoleReporter::OO_Tabular);
-    int status = RunTerminalBenchmarks(headless, terminalPng, reporter);
+    benchmark::ConsoleReporter console(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                                             : benchmark::ConsoleReporter::OO_Tabular);
+    benchmark::JSONReporter json;
+    benchmark::BenchmarkReporter* reporter = &console;
+    if (format == "json") {
+        reporter = &json;
+    }
+    int status = RunTerminalBenchmarks(headless, terminalPng, *reporter);
     if (status == 0 && FilterPicks("BM_DeskFrame")) {
-        status = RunDeskBenchmarks(headless, reporter);
+        status = RunDeskBenchmarks(headless, *reporter);
     }
     benchmark::Shutdown();
     std::error_code ignored;
