@@ -140,9 +140,9 @@ uint8_t UnitByte(float value)
 bool IsQuad(const PxlVertex* v)
 {
     auto same = [](const PxlVertex& a, const PxlVertex& b) {
-        return a.position.x == b.position.x && a.position.y == b.position.y && a.uv.x == b.uv.x &&
-               a.uv.y == b.uv.y && a.colour.r == b.colour.r && a.colour.g == b.colour.g &&
-               a.colour.b == b.colour.b && a.colour.a == b.colour.a;
+        return a.position.x == b.position.x && a.position.y == b.position.y && a.uv.x == b.uv.x && a.uv.y == b.uv.y &&
+               a.colour.r == b.colour.r && a.colour.g == b.colour.g && a.colour.b == b.colour.b &&
+               a.colour.a == b.colour.a;
     };
     return same(v[0], v[3]) && same(v[2], v[4]);
 }

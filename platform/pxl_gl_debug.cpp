@@ -21,8 +21,7 @@ void Report(const std::string& message)
         std::fprintf(stderr, "PXL: GL error: %s\n", message.c_str());
 }
 
-void GLAPIENTRY OnDebugMessage(GLenum, GLenum type, GLuint id, GLenum, GLsizei length, const GLchar* text,
-                               const void*)
+void GLAPIENTRY OnDebugMessage(GLenum, GLenum type, GLuint id, GLenum, GLsizei length, const GLchar* text, const void*)
 {
     if (type != GL_DEBUG_TYPE_ERROR)
         return;
